@@ -1,0 +1,107 @@
+#include "Launcher.h"
+
+#include "Ansi.h"
+#include "Failure.h"
+#include "Handles.h"
+#include "MessagePump.h"
+#include "OsCheck.h"
+
+#include <shellapi.h>
+
+namespace {
+HWND g_owner = nullptr;
+
+void ReportStartFailure(const std::wstring& command, DWORD error)
+{
+    ShowMessage(g_owner, DescribeFailure(L"Starting a program", command, error));
+}
+
+// Waits for the process to end; returns early only when the program is
+// quitting. Messages are dispatched at least once, and after every wake-up.
+void WaitForProcess(HANDLE process)
+{
+    for (;;) {
+        if (!PumpPendingMessages()) return;
+        if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return;
+        MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+    }
+}
+} // namespace
+
+const wchar_t kInstallerSwitch[] = L" /z\"PELMORA\"";
+
+void SetLaunchOwner(HWND owner) { g_owner = owner; }
+HWND LaunchOwner() { return g_owner; }
+
+std::wstring Quoted(const std::wstring& program)
+{
+    return L"\"" + program + L"\"";
+}
+
+Command InstallerCommand(const std::wstring& installerPath, short osCode)
+{
+    if (osCode == kOsVista) return {Quoted(installerPath), kInstallerSwitch};
+    return {Quoted(installerPath) + kInstallerSwitch, std::wstring()};
+}
+
+DWORD ShellResultToError(UINT_PTR result)
+{
+    switch (result) {
+    case 0:
+    case SE_ERR_OOM: return ERROR_NOT_ENOUGH_MEMORY;
+    case SE_ERR_FNF: return ERROR_FILE_NOT_FOUND;
+    case SE_ERR_PNF: return ERROR_PATH_NOT_FOUND;
+    case SE_ERR_ACCESSDENIED: return ERROR_ACCESS_DENIED;
+    case ERROR_BAD_FORMAT: return ERROR_BAD_FORMAT;
+    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+    case SE_ERR_ASSOCINCOMPLETE:
+    case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+    default: return ERROR_DDE_FAIL; // the DDE results
+    }
+}
+
+bool RunProgram(const std::wstring& command, const std::wstring& parameters)
+{
+    if (OsCode == kOsVista) {
+        SetLastError(ERROR_SUCCESS);
+        const UINT_PTR result = reinterpret_cast<UINT_PTR>(ShellExecuteA(
+            g_owner, "Open", ToAnsi(command).c_str(), ToAnsi(parameters).c_str(), nullptr, SW_SHOWNORMAL));
+        if (result > 32) return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_CANCELLED) // the user said no to the elevation prompt
+            ReportStartFailure(command, error != ERROR_SUCCESS ? error : ShellResultToError(result));
+        return false;
+    }
+
+    std::string commandLine = ToAnsi(command);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &started)) {
+        ReportStartFailure(command, GetLastError());
+        return false;
+    }
+    UniqueHandle process(started.hProcess);
+    UniqueHandle thread(started.hThread);
+    WaitForProcess(process.get());
+    return true;
+}
+
+int OpenDocument(const std::wstring& path)
+{
+    Sleep(300);
+    const UINT_PTR result = reinterpret_cast<UINT_PTR>(
+        ShellExecuteA(g_owner, "Open", ToAnsi(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result <= 32 ? 1 : 0;
+}
+
+bool ReportIfUnusablePath(const std::wstring& path, const std::wstring& what)
+{
+    if (!path.empty()) return false;
+    ShowMessage(g_owner, DescribeFailure(L"Forming the path of " + what, std::wstring(), ERROR_FILENAME_EXCED_RANGE));
+    return true;
+}

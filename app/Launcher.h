@@ -1,0 +1,43 @@
+#pragma once
+// Starting programs and opening documents for the menu and the free set-up
+// dialog. On Vista and later systems (OsCode 5) programs go through the
+// shell; on the others they are started as processes and waited for.
+#include <windows.h>
+
+#include <string>
+
+// The window that owns every shell call and every message about a launch.
+void SetLaunchOwner(HWND owner);
+HWND LaunchOwner();
+
+// " /z" followed by "PELMORA" in quotation marks.
+extern const wchar_t kInstallerSwitch[];
+
+struct Command {
+    std::wstring command;    // shell: the program file; process: the whole command line
+    std::wstring parameters; // shell only
+};
+
+// The program in quotation marks, so a folder with spaces cannot make
+// Windows start a different program.
+std::wstring Quoted(const std::wstring& program);
+
+// The installer command in the form RunProgram takes for `osCode`.
+Command InstallerCommand(const std::wstring& installerPath, short osCode);
+
+// Starts a program. Shell: returns once the shell took it. Process: returns
+// once the process has ended, dispatching window messages meanwhile without
+// using the processor. A program that cannot be started is reported to the
+// user (unless the user declined an elevation prompt); returns whether it ran.
+bool RunProgram(const std::wstring& command, const std::wstring& parameters);
+
+// Pauses 300 ms, then has the shell open the document with its program.
+// Returns non-zero when the shell refused.
+int OpenDocument(const std::wstring& path);
+
+// Reports a path that could not be formed (normalisation gave the empty
+// text) and returns true when it was empty: such a path is never started.
+bool ReportIfUnusablePath(const std::wstring& path, const std::wstring& what);
+
+// The system error code that goes with a ShellExecute result of 32 or less.
+DWORD ShellResultToError(UINT_PTR result);

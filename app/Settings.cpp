@@ -1,0 +1,55 @@
+#include "Settings.h"
+
+#include "Ansi.h"
+#include "ProgramFolder.h"
+#include "Texts.h"
+
+SettingsRecord Settings;
+
+std::wstring SettingsFilePath(const std::wstring& folder)
+{
+    return folder + L"\\Pelmora.ini";
+}
+
+void LoadSettingsFrom(short mode, const std::wstring& folder, SettingsRecord& into)
+{
+    if (mode == 1) {
+        into.WindowTitle = LoadText(kTextTitle);
+        return;
+    }
+    if (mode != 0) return;
+
+    struct Key {
+        const char* section;
+        const char* key;
+        std::wstring SettingsRecord::*field;
+    };
+    static const Key keys[] = {
+        {"CORVANE", "JPN", &SettingsRecord::InstallerJ},
+        {"CORVANE", "ENG", &SettingsRecord::InstallerE},
+        {"CORVANE", "SCH", &SettingsRecord::InstallerSC},
+        {"FSETUP", "JPN", &SettingsRecord::FreeSetupJ},
+        {"FSETUP", "ENG", &SettingsRecord::FreeSetupE},
+        {"FSETUP", "SCH", &SettingsRecord::FreeSetupSC},
+        {"FSETUP", "NAME", &SettingsRecord::FreeSetupName},
+        {"FSETUP", "COMMON", &SettingsRecord::FreeSetupCommon},
+        {"MANUAL", "JPN", &SettingsRecord::ManualJ},
+        {"MANUAL", "ENG", &SettingsRecord::ManualE},
+        {"MANUAL", "SCH", &SettingsRecord::ManualSC},
+    };
+
+    // One work area for all keys, not cleared between them: a value is what
+    // stands before the first NUL, so a shorter value never carries the tail
+    // of a longer one.
+    char area[kSettingsAreaSize] = {};
+    for (const Key& k : keys) {
+        const std::string file = ToAnsi(SettingsFilePath(folder));
+        GetPrivateProfileStringA(k.section, k.key, "", area, kSettingsAreaSize, file.c_str());
+        into.*k.field = FromAnsi(area, kSettingsAreaSize);
+    }
+}
+
+void LoadSettings(short mode)
+{
+    LoadSettingsFrom(mode, ProgramFolder(), Settings);
+}

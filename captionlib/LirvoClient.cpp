@@ -1,0 +1,68 @@
+#include "LirvoClient.h"
+
+#include "Ansi.h"
+#include "Failure.h"
+#include "Handles.h"
+#include "ProgramFolder.h"
+
+namespace {
+
+using NoArguments = void(__stdcall*)();
+using DrawString = void(__stdcall*)(HWND, DWORD, LONG, LONG, DWORD, DWORD, DWORD, DWORD, DWORD);
+
+struct Library {
+    UniqueModule module;
+    std::wstring path;
+};
+
+Library& TheLibrary()
+{
+    static Library library;
+    if (!library.module) {
+        library.path = CaptionLibraryPath(ProgramFolder());
+        library.module.reset(LoadLibraryA(ToAnsi(library.path).c_str()));
+        if (!library.module)
+            UnexpectedFailure(L"Loading the caption library", library.path, GetLastError());
+    }
+    return library;
+}
+
+template <typename Function>
+Function EntryPoint(const char* name)
+{
+    Library& library = TheLibrary();
+    FARPROC address = GetProcAddress(library.module.get(), name);
+    if (!address)
+        UnexpectedFailure(L"Finding " + FromAnsi(name, std::char_traits<char>::length(name)) +
+                              L" in the caption library",
+                          library.path, GetLastError());
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+}
+
+} // namespace
+
+std::wstring CaptionLibraryPath(const std::wstring& programFolder)
+{
+    std::wstring path = programFolder;
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path + FromAnsi(kCaptionLibraryName, sizeof kCaptionLibraryName - 1);
+}
+
+void LirvoCreate()
+{
+    static const auto create = EntryPoint<NoArguments>("LirvoCreate");
+    create();
+}
+
+void LirvoDestroy()
+{
+    static const auto destroy = EntryPoint<NoArguments>("LirvoDestroy");
+    destroy();
+}
+
+void DrawLirvoStringOptWnd(HWND window, long id, long left, long top, BYTE size, BYTE c1, BYTE c2, BYTE c3,
+                           BYTE option)
+{
+    static const auto draw = EntryPoint<DrawString>("DrawLirvoStringOptWnd");
+    draw(window, static_cast<DWORD>(id), left, top, size, c1, c2, c3, option);
+}

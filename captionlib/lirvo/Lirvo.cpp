@@ -1,0 +1,140 @@
+#define LIRVO_BUILDING
+#include "Lirvo.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+HMODULE g_module = nullptr;
+
+// Fonts by (size, bold), created on first use between create and destroy.
+struct CachedFont {
+    BYTE size;
+    bool bold;
+    HFONT font;
+};
+CachedFont g_fonts[8];
+int g_fontCount = 0;
+bool g_created = false;
+
+// When LIRVO_TRACE names a file, every call is appended to it. Tests use it
+// to see what the menu asked of the library.
+void Trace(const char* format, ...)
+{
+    char path[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("LIRVO_TRACE", path, sizeof path);
+    if (length == 0 || length >= sizeof path) return;
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    char line[160];
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(line, sizeof line - 2, format, args);
+    va_end(args);
+    if (n > 0) {
+        DWORD used = static_cast<DWORD>(n < static_cast<int>(sizeof line) - 2 ? n : sizeof line - 3);
+        line[used++] = '\r';
+        line[used++] = '\n';
+        DWORD written = 0;
+        WriteFile(file, line, used, &written, nullptr);
+    }
+    CloseHandle(file);
+}
+
+HFONT MakeFont(BYTE size, bool bold)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return CreateFontA(-MulDiv(size, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, "SimSun");
+}
+
+// Returns a cached font, or a new one that the caller must delete (`owned`).
+HFONT FontFor(BYTE size, bool bold, bool& owned)
+{
+    owned = false;
+    for (int i = 0; i < g_fontCount; ++i)
+        if (g_fonts[i].size == size && g_fonts[i].bold == bold) return g_fonts[i].font;
+    HFONT font = MakeFont(size, bold);
+    if (g_created && font && g_fontCount < 8) {
+        g_fonts[g_fontCount++] = {size, bold, font};
+        return font;
+    }
+    owned = true;
+    return font;
+}
+
+// Finds string `id` in the library's own Chinese string table.
+bool FindString(DWORD id, const WCHAR*& text, int& length)
+{
+    HRSRC block = FindResourceExA(g_module, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA((id >> 4) + 1),
+                                  MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
+    if (!block) return false;
+    HGLOBAL loaded = LoadResource(g_module, block);
+    const WCHAR* p = static_cast<const WCHAR*>(loaded ? LockResource(loaded) : nullptr);
+    if (!p) return false;
+    const WCHAR* end = p + SizeofResource(g_module, block) / sizeof(WCHAR);
+    for (DWORD i = 0; i < (id & 15); ++i) {
+        if (p >= end) return false;
+        p += 1 + *p;
+    }
+    if (p >= end || *p == 0 || p + 1 + *p > end) return false;
+    length = *p;
+    text = p + 1;
+    return true;
+}
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = instance;
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+extern "C" void __stdcall LirvoCreate(void)
+{
+    Trace("LirvoCreate");
+    g_created = true;
+}
+
+extern "C" void __stdcall LirvoDestroy(void)
+{
+    Trace("LirvoDestroy");
+    for (int i = 0; i < g_fontCount; ++i) DeleteObject(g_fonts[i].font);
+    g_fontCount = 0;
+    g_created = false;
+}
+
+extern "C" void __stdcall DrawLirvoStringOptWnd(HWND window, DWORD id, LONG left, LONG top, DWORD size, DWORD c1,
+                                                DWORD c2, DWORD c3, DWORD option)
+{
+    const BYTE points = static_cast<BYTE>(size);
+    const bool bold = (option & 1) != 0;
+    Trace("DrawLirvoStringOptWnd %lu %ld %ld %u %u %u %u %u", static_cast<unsigned long>(id), left, top,
+          points, static_cast<unsigned>(c1 & 0xFF), static_cast<unsigned>(c2 & 0xFF),
+          static_cast<unsigned>(c3 & 0xFF), static_cast<unsigned>(option & 0xFF));
+    const WCHAR* text = nullptr;
+    int length = 0;
+    if (!IsWindow(window) || !FindString(id, text, length)) return;
+
+    HDC dc = GetDC(window);
+    if (!dc) return;
+    bool owned = false;
+    HFONT font = FontFor(points, bold, owned);
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(c1 & 0xFF, c2 & 0xFF, c3 & 0xFF));
+    TextOutW(dc, left, top, text, length);
+    if (previous) SelectObject(dc, previous);
+    if (owned && font) DeleteObject(font);
+    ReleaseDC(window, dc);
+}

@@ -1,0 +1,5 @@
+#include "FreeSetupActions.h"
+
+void LaunchCorvaneFromDisc() {}
+
+void CopyCorvaneToMedium(HWND) {}

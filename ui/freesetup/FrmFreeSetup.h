@@ -1,0 +1,52 @@
+#pragma once
+// The free set-up dialog: start Corvane from the disc, or copy it to another
+// medium that then starts it by itself.
+#include "Handles.h"
+
+#include <windows.h>
+
+#include <string>
+
+// Shows the dialog and returns when the user has closed it.
+void ShowFreeSetupDialog(HINSTANCE instance);
+
+// The dialog's font: 9 point, normal weight, in the given face. The
+// character set follows the language, so each face keeps its own glyphs.
+LOGFONTA FreeSetupFont(const std::wstring& face, BYTE charset, int pixelsPerInch);
+
+// The copy button's caption on US English: two lines.
+extern const wchar_t kCopyCaptionUsEnglish[];
+
+class FrmFreeSetup {
+public:
+    static constexpr char kClassName[] = "PelmoraFreeSetup";
+    enum ControlId { kLaunchId = 100, kCopyId = 101, kCloseId = 102 };
+
+    explicit FrmFreeSetup(HINSTANCE instance);
+    FrmFreeSetup(const FrmFreeSetup&) = delete;
+    FrmFreeSetup& operator=(const FrmFreeSetup&) = delete;
+    ~FrmFreeSetup();
+
+    // Creates the window, centred over `over`, and runs Form_Load; hidden.
+    HWND Create(HWND over);
+    HWND Window() const { return window_; }
+
+    void Form_Load();
+    void Close_Btn_Click();
+    void LaunchCV_Btn_Click();
+    void CopyCV_Btn_Click();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Command(int id);
+    void SetFontFace(HWND control, UniqueFont& font);
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    HWND LaunchCV_Btn = nullptr;
+    HWND CopyCV_Btn = nullptr;
+    HWND Close_Btn = nullptr;
+    UniqueFont formFont_, closeFont_, launchFont_, copyFont_;
+    UniqueIcon icon_, smallIcon_;
+};

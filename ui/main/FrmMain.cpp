@@ -1,0 +1,360 @@
+#include "FrmMain.h"
+
+#include "ChineseCaptions.h"
+#include "Failure.h"
+#include "Launcher.h"
+#include "LirvoClient.h"
+#include "MenuLayout.h"
+#include "MessagePump.h"
+#include "OsCheck.h"
+#include "Settings.h"
+#include "resource.h"
+
+#include <exception>
+
+constexpr char FrmMain::kClassName[];
+
+void PictureHolder::Load(HINSTANCE instance, int firstResource)
+{
+    for (int n = 0; n < 3; ++n)
+        state[n].reset(static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(firstResource + n), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+FrmMain::FrmMain(HINSTANCE instance) : instance_(instance) {}
+
+int FrmMain::Run()
+{
+    Form_Initialize();
+    CreateWindowAndControls();
+    Form_Load();
+    const int code = RunMessageLoop();
+    Form_Terminate();
+    return code;
+}
+
+// ---- Creation and loading ------------------------------------------------
+
+void FrmMain::Form_Initialize()
+{
+    ReadUserLcid();
+    language_ = CurrentLanguage();
+    if (language_ == UiLanguage::SimplifiedChinese) LirvoCreate();
+}
+
+void FrmMain::LoadPictures()
+{
+    const int background = ByLanguage(language_, IDB_HEIKEI_J, IDB_HEIKEI_SC, IDB_HEIKEI_E);
+    background_.reset(static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(background), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    appliNamePicture_.reset(static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_APPLINAME), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    imgCV.Load(instance_, IDB_CV);
+    imgFreeSetup.Load(instance_, ByLanguage(language_, IDB_FREESETUP_J, IDB_FREESETUP_SC, IDB_FREESETUP_E));
+    imgMan.Load(instance_, ByLanguage(language_, IDB_MAN_J, IDB_MAN_SC, IDB_MAN_E));
+    imgExit.Load(instance_, ByLanguage(language_, IDB_TOJIRU, IDB_EXIT_SC, IDB_EXIT));
+}
+
+void FrmMain::CreateWindowAndControls()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    icon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+    wc.hIcon = icon_.get();
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+    PictureBox::RegisterWindowClass(instance_);
+
+    // A fixed dialog frame with a caption and a close box; no minimise or
+    // maximise box. Hidden until loading has finished.
+    window_ = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, kClassName, "",
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kMenuOuterWidth,
+                              kMenuOuterHeightWithoutCaption, nullptr, nullptr, instance_, this);
+    if (!window_) UnexpectedFailure(L"Creating the menu window", std::wstring(), GetLastError());
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    SetLaunchOwner(window_);
+
+    // Creation order is the Tab order: install, free set-up, manual, exit.
+    picInst[kInstall].Create(window_, kInstall, this, true);
+    picInst[kFreeSetup].Create(window_, kFreeSetup, this, true);
+    picInst[kManual].Create(window_, kManual, this, true);
+    picEnd.Create(window_, -1, this, true);
+    for (short hidden : {short(2), short(3)}) {
+        picInst[hidden].Create(window_, hidden, this, false);
+        ShowWindow(picInst[hidden].Window(), SW_HIDE);
+        EnableWindow(picInst[hidden].Window(), FALSE);
+    }
+    AppliName.Create(window_, -1, nullptr, false);
+    EnableWindow(AppliName.Window(), FALSE);
+    MoveWindow(AppliName.Window(), kAppliNamePlace.left, kAppliNamePlace.top, kAppliNamePlace.width,
+               kAppliNamePlace.height, FALSE);
+
+    LoadPictures();
+    AppliName.SetPicture(appliNamePicture_.get());
+
+    // Names for screen readers: the pictures carry the captions as lettering.
+    static const wchar_t* const captions[3][4] = {
+        {L"Corvane \u3092\u30a4\u30f3\u30b9\u30c8\u30fc\u30eb", L"\u30a4\u30f3\u30b9\u30c8\u30fc\u30eb\u305b\u305a\u306b\u4f7f\u3046",
+         L"\u30de\u30cb\u30e5\u30a2\u30eb\u3092\u958b\u304f", L"\u9589\u3058\u308b"},
+        {L"\u5b89\u88c5 Corvane", L"\u514d\u5b89\u88c5\u4f7f\u7528", L"\u6253\u5f00\u4f7f\u7528\u624b\u518c",
+         L"\u9000\u51fa"},
+        {L"Install Corvane", L"Run without installing", L"Open the manual", L"Exit"},
+    };
+    const auto& names = captions[ByLanguage(language_, 0, 1, 2)];
+    picInst[kInstall].SetCaption(names[0]);
+    picInst[kFreeSetup].SetCaption(names[1]);
+    picInst[kManual].SetCaption(names[2]);
+    picEnd.SetCaption(names[3]);
+}
+
+void FrmMain::Form_Load()
+{
+    // Outer size: 580 by 276 pixels plus the caption bar, centred.
+    const SIZE outer = MenuOuterSize(GetSystemMetrics(SM_CYCAPTION));
+    const POINT at = CentredOn({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, outer);
+    SetWindowPos(window_, nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    struct Placement {
+        PictureBox& box;
+        const ButtonPlace& place;
+    };
+    const Placement buttons[] = {{picInst[kInstall], kInstallPlace},
+                                 {picInst[kFreeSetup], kFreeSetupPlace},
+                                 {picInst[kManual], kManualPlace},
+                                 {picEnd, kExitPlace}};
+    for (const Placement& b : buttons) {
+        b.box.SetInnerExtent(b.place.innerWidth, b.place.innerHeight);
+        MoveWindow(b.box.Window(), b.place.left, b.place.top, b.place.width, b.place.height, FALSE);
+    }
+
+    LoadSettings(0);
+    // The background is the window's own picture (painted in WM_PAINT);
+    // LoadPictures chose it by language.
+    ReadOsVersion();
+    LoadSettings(1);
+    ApplyTitleAndCheckOs(window_);
+    ResetButtonPictures();
+    ShowWindow(window_, SW_SHOWNORMAL);
+    picInst_GotFocus(kInstall);
+    SetFocus(picInst[kInstall].Window());
+}
+
+// ---- Window events ---------------------------------------------------------
+
+void FrmMain::Form_Click()
+{
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::Form_GotFocus()
+{
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::Form_LostFocus()
+{
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::Form_Paint()
+{
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::Form_Unload() {}
+
+void FrmMain::Form_Terminate()
+{
+    if (language_ == UiLanguage::SimplifiedChinese) LirvoDestroy();
+}
+
+void FrmMain::PaintBackground()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    if (background_) {
+        UniqueMemoryDc source(CreateCompatibleDC(dc));
+        Selection chosen(source.get(), background_.get());
+        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+               ps.rcPaint.bottom - ps.rcPaint.top, source.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    }
+    EndPaint(window_, &ps);
+}
+
+// ---- Buttons: pictures and focus ---------------------------------------------
+
+void FrmMain::ResetButtonPictures()
+{
+    picInst[kInstall].SetPicture(imgCV[kStateFocus]);
+    picInst[kFreeSetup].SetPicture(imgFreeSetup[kStateNormal]);
+    picInst[kManual].SetPicture(imgMan[kStateNormal]);
+    picEnd.SetPicture(imgExit[kStateNormal]);
+}
+
+const PictureHolder& FrmMain::HolderOf(short Index) const
+{
+    if (Index == kFreeSetup) return imgFreeSetup;
+    if (Index == kManual) return imgMan;
+    return imgCV;
+}
+
+void FrmMain::picInst_GotFocus(short Index)
+{
+    if (Index == kInstall || Index == kFreeSetup || Index == kManual)
+        picInst[Index].SetPicture(HolderOf(Index)[kStateFocus]);
+}
+
+void FrmMain::picInst_LostFocus(short Index)
+{
+    if (Index == kInstall || Index == kFreeSetup || Index == kManual)
+        picInst[Index].SetPicture(HolderOf(Index)[kStateNormal]);
+    PumpPendingMessages();
+}
+
+void FrmMain::picEnd_GotFocus()
+{
+    picEnd.SetPicture(imgExit[kStateFocus]);
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::picEnd_LostFocus()
+{
+    picEnd.SetPicture(imgExit[kStateNormal]);
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+    PumpPendingMessages();
+}
+
+void FrmMain::picInst_Change(short)
+{
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::picInst_Paint(short)
+{
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::picEnd_Paint()
+{
+    if (language_ == UiLanguage::SimplifiedChinese) DrawChineseCaptions(kAllCaptions);
+}
+
+void FrmMain::DrawChineseCaptions(short mask)
+{
+    if (CurrentLanguage() != UiLanguage::SimplifiedChinese) return;
+    for (const CaptionCall& call : CaptionCallsForMask(mask)) {
+        HWND target = nullptr;
+        switch (call.window) {
+        case CaptionWindow::AppliName: target = AppliName.Window(); break;
+        case CaptionWindow::FreeSetup: target = picInst[kFreeSetup].Window(); break;
+        case CaptionWindow::Manual: target = picInst[kManual].Window(); break;
+        case CaptionWindow::Exit: target = picEnd.Window(); break;
+        }
+        DrawLirvoStringOptWnd(target, call.id, call.left, call.top, call.size, call.colour, call.colour,
+                              call.colour, call.option);
+    }
+}
+
+// ---- Routing -----------------------------------------------------------------
+
+void FrmMain::OnClick(PictureBox& box)
+{
+    if (&box == &picEnd) picEnd_Click();
+    else picInst_Click(box.Index());
+}
+
+void FrmMain::OnGotFocus(PictureBox& box)
+{
+    if (&box == &picEnd) picEnd_GotFocus();
+    else picInst_GotFocus(box.Index());
+}
+
+void FrmMain::OnLostFocus(PictureBox& box)
+{
+    if (&box == &picEnd) picEnd_LostFocus();
+    else picInst_LostFocus(box.Index());
+}
+
+void FrmMain::OnKeyDown(PictureBox& box, WORD key, WORD shift)
+{
+    if (&box == &picEnd) picEnd_KeyDown(key, shift);
+    else picInst_KeyDown(box.Index(), key, shift);
+}
+
+void FrmMain::OnChange(PictureBox& box)
+{
+    if (&box != &picEnd) picInst_Change(box.Index());
+}
+
+void FrmMain::OnPaint(PictureBox& box)
+{
+    if (&box == &picEnd) picEnd_Paint();
+    else picInst_Paint(box.Index());
+}
+
+LRESULT CALLBACK FrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<FrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form) return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return form->Handle(message, wParam, lParam);
+    } catch (const std::exception&) {
+        UnexpectedFailure(L"The menu", std::wstring(), ERROR_NOT_ENOUGH_MEMORY);
+    }
+}
+
+LRESULT FrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        PaintBackground();
+        Form_Paint();
+        return 0;
+    case WM_LBUTTONUP:
+        Form_Click();
+        return 0;
+    case WM_ACTIVATE:
+        // Give the focus back to the button that had it, as a dialog does.
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            HWND last = reinterpret_cast<HWND>(GetPropA(window_, "PelmoraFocus"));
+            if (last && IsWindow(last) && IsWindowEnabled(last)) {
+                SetFocus(last);
+                return 0;
+            }
+        } else if (HWND focused = GetFocus(); focused && IsChild(window_, focused)) {
+            SetPropA(window_, "PelmoraFocus", focused);
+        }
+        break;
+    case WM_SETFOCUS:
+        Form_GotFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        Form_LostFocus();
+        return 0;
+    case WM_CLOSE:
+        Form_Unload();
+        DestroyWindow(window_);
+        return 0;
+    case WM_DESTROY:
+        RemovePropA(window_, "PelmoraFocus");
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}

@@ -1,0 +1,99 @@
+#pragma once
+// The menu window: its start-up sequence, background, picture buttons, the
+// Chinese captions over them, and what each button does.
+#include "Handles.h"
+#include "Language.h"
+#include "PictureBox.h"
+
+#include <windows.h>
+
+// One button's pictures by state: 0 normal, 1 focus, 2 pressed.
+struct PictureHolder {
+    UniqueBitmap state[3];
+    HBITMAP operator[](int n) const { return state[n].get(); }
+    void Load(HINSTANCE instance, int firstResource);
+};
+
+constexpr int kStateNormal = 0;
+constexpr int kStateFocus = 1;
+constexpr int kStatePressed = 2;
+
+// Member numbers of the picInst array.
+constexpr short kInstall = 0;
+constexpr short kFreeSetup = 4;
+constexpr short kManual = 5;
+
+class FrmMain final : public PictureBoxEvents {
+public:
+    static constexpr char kClassName[] = "PelmoraMenu";
+
+    explicit FrmMain(HINSTANCE instance);
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    // Creation, loading and the message loop; returns the exit code.
+    int Run();
+
+    HWND Window() const { return window_; }
+
+    // Window events.
+    void Form_Initialize();
+    void Form_Load();
+    void Form_Click();
+    void Form_GotFocus();
+    void Form_LostFocus();
+    void Form_Paint();
+    void Form_Unload();
+    void Form_Terminate();
+
+    // Buttons: pictures, focus and keys.
+    void ResetButtonPictures();
+    void picInst_GotFocus(short Index);
+    void picInst_LostFocus(short Index);
+    void picInst_Change(short Index);
+    void picInst_Paint(short Index);
+    void picInst_KeyDown(short Index, WORD KeyCode, WORD Shift);
+    void picInst_Click(short Index);
+    void picEnd_GotFocus();
+    void picEnd_LostFocus();
+    void picEnd_Paint();
+    void picEnd_KeyDown(WORD KeyCode, WORD Shift);
+    void picEnd_Click();
+    void DrawChineseCaptions(short mask);
+
+private:
+    // PictureBoxEvents: routes each box's events to the handlers above.
+    void OnClick(PictureBox& box) override;
+    void OnGotFocus(PictureBox& box) override;
+    void OnLostFocus(PictureBox& box) override;
+    void OnKeyDown(PictureBox& box, WORD key, WORD shift) override;
+    void OnChange(PictureBox& box) override;
+    void OnPaint(PictureBox& box) override;
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateWindowAndControls();
+    void PaintBackground();
+    void LoadPictures();
+
+    // The actions, run inside picInst_Click's frame.
+    void Install();
+    void OpenFreeSetup();
+    void OpenManual();
+
+    const PictureHolder& HolderOf(short Index) const;
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    UiLanguage language_ = UiLanguage::English;
+
+    PictureBox picInst[6]; // members 0, 4 and 5 are the buttons; 2 and 3 stay hidden
+    PictureBox picEnd;
+    PictureBox AppliName;
+
+    UniqueBitmap background_;
+    UniqueBitmap appliNamePicture_;
+    UniqueIcon icon_;
+    UniqueIcon smallIcon_;
+    PictureHolder imgCV, imgFreeSetup, imgMan, imgExit; // the holders for the user's language
+};

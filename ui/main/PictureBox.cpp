@@ -1,0 +1,136 @@
+#include "PictureBox.h"
+
+#include "Ansi.h"
+#include "Handles.h"
+
+constexpr char PictureBox::kClassName[];
+
+void PictureBox::RegisterWindowClass(HINSTANCE instance)
+{
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+}
+
+PictureBox::~PictureBox()
+{
+    if (window_ && IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+}
+
+void PictureBox::Create(HWND parent, short index, PictureBoxEvents* events, bool tabStop)
+{
+    index_ = index;
+    events_ = events;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (tabStop ? WS_TABSTOP : 0);
+    window_ = CreateWindowExA(0, kClassName, "", style, 0, 0, 0, 0, parent, nullptr,
+                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
+}
+
+void PictureBox::SetPicture(HBITMAP picture)
+{
+    picture_ = picture;
+    if (window_) InvalidateRect(window_, nullptr, FALSE);
+    if (events_) events_->OnChange(*this);
+}
+
+void PictureBox::SetCaption(const std::wstring& caption)
+{
+    SetWindowTextA(window_, ToAnsi(caption).c_str());
+}
+
+void PictureBox::PaintNow() const
+{
+    if (!window_) return;
+    InvalidateRect(window_, nullptr, FALSE);
+    UpdateWindow(window_);
+}
+
+WORD CurrentShiftState()
+{
+    WORD shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+void PictureBox::Paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    if (picture_) {
+        UniqueMemoryDc source(CreateCompatibleDC(dc));
+        Selection chosen(source.get(), picture_);
+        RECT client;
+        GetClientRect(window_, &client);
+        BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(window_, &ps);
+    if (events_) events_->OnPaint(*this);
+}
+
+LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* box = static_cast<PictureBox*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        box->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+    }
+    auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!box) return DefWindowProcA(window, message, wParam, lParam);
+    return box->Handle(message, wParam, lParam);
+}
+
+LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND self = window_;
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS;
+    case WM_SETFOCUS:
+        if (events_) events_->OnGotFocus(*this);
+        return 0;
+    case WM_KILLFOCUS:
+        if (events_) events_->OnLostFocus(*this);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (GetFocus() != window_) SetFocus(window_);
+        SetCapture(window_);
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == window_) {
+            ReleaseCapture();
+            RECT client;
+            GetClientRect(window_, &client);
+            const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (PtInRect(&client, at) && events_) events_->OnClick(*this);
+        }
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_TAB) {
+            const bool backward = GetKeyState(VK_SHIFT) < 0;
+            if (HWND next = GetNextDlgTabItem(GetParent(window_), window_, backward ? TRUE : FALSE))
+                SetFocus(next);
+            return 0;
+        }
+        if (events_) events_->OnKeyDown(*this, static_cast<WORD>(wParam), CurrentShiftState());
+        return 0;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(self, message, wParam, lParam);
+}
