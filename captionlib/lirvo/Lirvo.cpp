@@ -119,9 +119,9 @@ extern "C" void __stdcall DrawLirvoStringOptWnd(HWND window, DWORD id, LONG left
 {
     const BYTE points = static_cast<BYTE>(size);
     const bool bold = (option & 1) != 0;
-    Trace("DrawLirvoStringOptWnd %lu %ld %ld %u %u %u %u %u", static_cast<unsigned long>(id), left, top,
+    Trace("DrawLirvoStringOptWnd %lu %ld %ld %u %u %u %u %u window=%p", static_cast<unsigned long>(id), left, top,
           points, static_cast<unsigned>(c1 & 0xFF), static_cast<unsigned>(c2 & 0xFF),
-          static_cast<unsigned>(c3 & 0xFF), static_cast<unsigned>(option & 0xFF));
+          static_cast<unsigned>(c3 & 0xFF), static_cast<unsigned>(option & 0xFF), static_cast<void*>(window));
     const WCHAR* text = nullptr;
     int length = 0;
     if (!IsWindow(window) || !FindString(id, text, length)) return;

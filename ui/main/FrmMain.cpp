@@ -91,7 +91,7 @@ void FrmMain::CreateWindowAndControls()
         ShowWindow(picInst[hidden].Window(), SW_HIDE);
         EnableWindow(picInst[hidden].Window(), FALSE);
     }
-    AppliName.Create(window_, -1, nullptr, false);
+    AppliName.Create(window_, -1, this, false);
     EnableWindow(AppliName.Window(), FALSE);
     MoveWindow(AppliName.Window(), kAppliNamePlace.left, kAppliNamePlace.top, kAppliNamePlace.width,
                kAppliNamePlace.height, FALSE);
@@ -266,36 +266,43 @@ void FrmMain::DrawChineseCaptions(short mask)
 
 void FrmMain::OnClick(PictureBox& box)
 {
+    if (&box == &AppliName) return; // disabled: never clicked
     if (&box == &picEnd) picEnd_Click();
     else picInst_Click(box.Index());
 }
 
 void FrmMain::OnGotFocus(PictureBox& box)
 {
+    if (&box == &AppliName) return;
     if (&box == &picEnd) picEnd_GotFocus();
     else picInst_GotFocus(box.Index());
 }
 
 void FrmMain::OnLostFocus(PictureBox& box)
 {
+    if (&box == &AppliName) return;
     if (&box == &picEnd) picEnd_LostFocus();
     else picInst_LostFocus(box.Index());
 }
 
 void FrmMain::OnKeyDown(PictureBox& box, WORD key, WORD shift)
 {
+    if (&box == &AppliName) return;
     if (&box == &picEnd) picEnd_KeyDown(key, shift);
     else picInst_KeyDown(box.Index(), key, shift);
 }
 
 void FrmMain::OnChange(PictureBox& box)
 {
-    if (&box != &picEnd) picInst_Change(box.Index());
+    if (&box != &picEnd && &box != &AppliName) picInst_Change(box.Index());
 }
 
 void FrmMain::OnPaint(PictureBox& box)
 {
-    if (&box == &picEnd) picEnd_Paint();
+    // The name area is part of the window's own face: when it repaints on
+    // its own, the window's paint handling puts the title back over it.
+    if (&box == &AppliName) Form_Paint();
+    else if (&box == &picEnd) picEnd_Paint();
     else picInst_Paint(box.Index());
 }
 
@@ -327,6 +334,7 @@ LRESULT FrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         Form_Click();
         return 0;
+
     case WM_ACTIVATE:
         // Give the focus back to the button that had it, as a dialog does.
         if (LOWORD(wParam) != WA_INACTIVE) {

@@ -1,0 +1,531 @@
+#include "Driver.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace e2e {
+
+namespace {
+
+std::string WindowsPath(std::string unixPath)
+{
+    std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
+    return "Z:" + unixPath;
+}
+
+std::string Joined(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && folder.back() == '\\') return folder + name;
+    return folder + "\\" + name;
+}
+
+void CopyTree(const std::string& from, const std::string& to)
+{
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(Joined(from, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == ".." || name == ".assembled") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(Joined(from, name), Joined(to, name));
+        else
+            CopyFileA(Joined(from, name).c_str(), Joined(to, name).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void RemoveTreeContents(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(Joined(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = Joined(folder, name);
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTreeContents(path);
+            RemoveDirectoryA(path.c_str());
+        } else {
+            DeleteFileA(path.c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+struct FindState {
+    DWORD processId;
+    const char* windowClass;
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
+{
+    auto* state = reinterpret_cast<FindState*>(parameter);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != state->processId || !IsWindowVisible(window)) return TRUE;
+    if (state->windowClass && *state->windowClass) {
+        char name[128] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::strcmp(name, state->windowClass) != 0) return TRUE;
+    }
+    if (state->title && *state->title && TextOf(window) != state->title) return TRUE;
+    state->found = window;
+    return FALSE;
+}
+
+std::vector<HWND> Children(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+void SendKey(WORD key, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void SendMouse(DWORD flags, POINT at)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+POINT ToScreen(HWND window, int x, int y)
+{
+    POINT at = {x, y};
+    ClientToScreen(window, &at);
+    return at;
+}
+
+} // namespace
+
+std::string DiscSource() { return WindowsPath(PELMORA_DISC_UNIX); }
+std::string SourceFolder() { return WindowsPath(PELMORA_SOURCE_UNIX); }
+std::string PicturePath(const std::string& name) { return SourceFolder() + "\\assets\\pictures\\" + name + ".bmp"; }
+
+void EmptyFolder(const std::string& folder)
+{
+    CreateDirectoryA(folder.c_str(), nullptr);
+    RemoveTreeContents(folder);
+}
+
+void PrepareDisc(const std::string& folder)
+{
+    EmptyFolder(folder);
+    CopyTree(DiscSource(), folder);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> RecordedLines(const std::string& recordFile)
+{
+    std::vector<std::string> lines;
+    const std::string text = ReadFile(recordFile);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+void SetWindowsVersion(const std::string& exeName, const std::string& version)
+{
+    HKEY key = nullptr;
+    const std::string path = "Software\\Wine\\AppDefaults\\" + exeName;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                       static_cast<DWORD>(version.size() + 1));
+        RegCloseKey(key);
+    }
+}
+
+Menu::Menu(const MenuOptions& options)
+{
+    SetWindowsVersion("Pelmora.exe", options.version);
+    const std::string program = Joined(options.folder, "Pelmora.exe");
+    std::string commandLine = "\"" + program + "\"";
+    if (!options.arguments.empty()) commandLine += " " + options.arguments;
+    const std::string directory = options.currentDirectory.empty() ? options.folder : options.currentDirectory;
+
+    for (const auto& variable : options.environment)
+        SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                       &startup, &started)) {
+        process_ = started.hProcess;
+        processId_ = started.dwProcessId;
+        CloseHandle(started.hThread);
+    }
+    for (const auto& variable : options.environment) SetEnvironmentVariableA(variable.first.c_str(), nullptr);
+}
+
+Menu::~Menu()
+{
+    Kill();
+}
+
+void Menu::Kill()
+{
+    if (!process_) return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+}
+
+bool Menu::Running() const
+{
+    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool Menu::WaitForExit(DWORD milliseconds) const
+{
+    return process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD Menu::ExitCode() const
+{
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+HWND Menu::WaitForWindow(const std::string& windowClass, const std::wstring& title, DWORD milliseconds) const
+{
+    const DWORD start = GetTickCount();
+    do {
+        FindState state = {processId_, windowClass.c_str(), title.c_str(), nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&state));
+        if (state.found) return state.found;
+        Sleep(30);
+    } while (GetTickCount() - start < milliseconds && Running());
+    return nullptr;
+}
+
+HWND Menu::WaitForMessageBox(DWORD milliseconds) const
+{
+    return WaitForWindow("#32770", L"", milliseconds);
+}
+
+bool Menu::WaitForMenu(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    main_ = WaitForWindow("PelmoraMenu", L"", milliseconds);
+    if (!main_) return false;
+    const DWORD used = GetTickCount() - start;
+    return WaitForFocus(Install(), used < milliseconds ? milliseconds - used : 0);
+}
+
+HWND Menu::Install() const
+{
+    const auto children = Children(main_);
+    return children.size() > 0 ? children[0] : nullptr;
+}
+HWND Menu::FreeSetup() const
+{
+    const auto children = Children(main_);
+    return children.size() > 1 ? children[1] : nullptr;
+}
+HWND Menu::Manual() const
+{
+    const auto children = Children(main_);
+    return children.size() > 2 ? children[2] : nullptr;
+}
+HWND Menu::Exit() const
+{
+    const auto children = Children(main_);
+    return children.size() > 3 ? children[3] : nullptr;
+}
+HWND Menu::AppliName() const
+{
+    const auto children = Children(main_);
+    return children.size() > 6 ? children[6] : nullptr;
+}
+
+HWND Menu::Focused() const
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool Menu::WaitForFocus(HWND window, DWORD milliseconds) const
+{
+    const DWORD start = GetTickCount();
+    do {
+        if (window && Focused() == window) return true;
+        Sleep(20);
+    } while (GetTickCount() - start < milliseconds);
+    return false;
+}
+
+void Menu::Activate() const
+{
+    SetForegroundWindow(main_);
+    Settle(50);
+}
+
+void Menu::Key(WORD virtualKey, bool shift, bool ctrl) const
+{
+    if (shift) SendKey(VK_SHIFT, false);
+    if (ctrl) SendKey(VK_CONTROL, false);
+    SendKey(virtualKey, false);
+    SendKey(virtualKey, true);
+    if (ctrl) SendKey(VK_CONTROL, true);
+    if (shift) SendKey(VK_SHIFT, true);
+    Settle();
+}
+
+void Menu::MoveMouse(HWND window, int x, int y) const
+{
+    SendMouse(0, ToScreen(window, x, y));
+    Settle(50);
+}
+
+void Menu::Press(HWND window, int x, int y) const
+{
+    const POINT at = ToScreen(window, x, y);
+    SendMouse(0, at);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, at);
+    Settle();
+}
+
+void Menu::Release() const
+{
+    POINT at;
+    GetCursorPos(&at);
+    SendMouse(MOUSEEVENTF_LEFTUP, at);
+    Settle();
+}
+
+void Menu::Click(HWND window, int x, int y) const
+{
+    Press(window, x, y);
+    Release();
+}
+
+RECT WindowRectOf(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT ClientRectOnScreen(HWND window)
+{
+    RECT r = {};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring MessageBoxText(HWND box)
+{
+    // The message is the static control with id 0xFFFF.
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? TextOf(text) : std::wstring();
+}
+
+std::vector<std::wstring> ButtonTexts(HWND dialog)
+{
+    std::vector<std::wstring> texts;
+    for (HWND child : Children(dialog))
+        if (ClassOf(child) == L"Button" && IsWindowVisible(child)) texts.push_back(TextOf(child));
+    return texts;
+}
+
+bool HasIcon(HWND box)
+{
+    for (HWND child : Children(box)) {
+        if (ClassOf(child) == L"Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            IsWindowVisible(child))
+            return true;
+    }
+    return false;
+}
+
+Pixels GrabScreenRect(const RECT& rect)
+{
+    Pixels pixels;
+    pixels.width = rect.right - rect.left;
+    pixels.height = rect.bottom - rect.top;
+    if (pixels.width <= 0 || pixels.height <= 0) return pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* bgra = static_cast<const BYTE*>(bits);
+    pixels.rgb.resize(static_cast<size_t>(pixels.width) * pixels.height);
+    for (size_t i = 0; i < pixels.rgb.size(); ++i)
+        pixels.rgb[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]);
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+Pixels Grab(HWND window)
+{
+    return GrabScreenRect(ClientRectOnScreen(window));
+}
+
+Pixels LoadPicture(const std::string& path)
+{
+    Pixels pixels;
+    HBITMAP picture = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    if (!picture) return pixels;
+    BITMAP info = {};
+    GetObjectA(picture, sizeof info, &info);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, picture);
+    pixels.width = info.bmWidth;
+    pixels.height = info.bmHeight;
+    BITMAPINFO request = {};
+    request.bmiHeader.biSize = sizeof request.bmiHeader;
+    request.bmiHeader.biWidth = info.bmWidth;
+    request.bmiHeader.biHeight = -info.bmHeight;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    std::vector<BYTE> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight * 4);
+    SelectObject(memory, old);
+    GetDIBits(memory, picture, 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
+    pixels.rgb.resize(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    for (size_t i = 0; i < pixels.rgb.size(); ++i)
+        pixels.rgb[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(picture);
+    return pixels;
+}
+
+int DifferingPixels(const Pixels& screen, const Pixels& picture, int width, int height)
+{
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            if (x >= screen.width || y >= screen.height || x >= picture.width || y >= picture.height) {
+                ++differing;
+                continue;
+            }
+            if (screen.At(x, y) != picture.At(x, y)) ++differing;
+        }
+    return differing;
+}
+
+bool WaitForPicture(HWND window, const Pixels& picture, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        const Pixels shown = Grab(window);
+        if (DifferingPixels(shown, picture, shown.width, shown.height) == 0) return true;
+        Sleep(30);
+    } while (GetTickCount() - start < milliseconds);
+    return false;
+}
+
+void SaveScreen(const std::string& path)
+{
+    const RECT all = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const Pixels pixels = GrabScreenRect(all);
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = pixels.width;
+    info.biHeight = -pixels.height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    const DWORD size = static_cast<DWORD>(pixels.rgb.size() * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + size;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (COLORREF c : pixels.rgb) {
+        const char bgra[4] = {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)),
+                              static_cast<char>(GetRValue(c)), 0};
+        bytes.append(bgra, 4);
+    }
+    WriteFile(path, bytes);
+}
+
+void Settle(DWORD milliseconds)
+{
+    Sleep(milliseconds);
+}
+
+} // namespace e2e

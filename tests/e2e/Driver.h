@@ -1,0 +1,125 @@
+#pragma once
+// The end-to-end driver: starts the real Pelmora.exe under the same Wine
+// session, then watches and drives it from outside as a person would: keys,
+// clicks, window geometry, screen pixels, message boxes, and the files that
+// the stand-in programs record.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Windows paths of the build's sample disc and of the source tree.
+std::string DiscSource();   // the assembled sample disc
+std::string SourceFolder(); // the repository
+std::string PicturePath(const std::string& name); // assets/pictures/<name>.bmp
+
+// Empties `folder` (created if needed) and copies the sample disc into it.
+void PrepareDisc(const std::string& folder);
+void EmptyFolder(const std::string& folder);
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+// Lines a stand-in program recorded ("<program path>|<command line>").
+std::vector<std::string> RecordedLines(const std::string& recordFile);
+
+struct MenuOptions {
+    std::string version = "win7";      // the Windows version Wine reports
+    std::string folder = "D:\\";       // where Pelmora.exe lies
+    std::string arguments;             // command-line arguments
+    std::string currentDirectory;      // empty: the program's folder
+    std::vector<std::pair<std::string, std::string>> environment; // extra variables
+};
+
+// Sets the Windows version Wine reports to programs named `exeName`.
+void SetWindowsVersion(const std::string& exeName, const std::string& version);
+
+class Menu {
+public:
+    explicit Menu(const MenuOptions& options = MenuOptions());
+    ~Menu();
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD ProcessId() const { return processId_; }
+
+    // Waits until the menu window is visible and the install button has the
+    // focus; false on time-out.
+    bool WaitForMenu(DWORD milliseconds = 15000);
+    HWND Main() const { return main_; }
+
+    // The four buttons, in Tab order, and the application-name area.
+    HWND Install() const;
+    HWND FreeSetup() const;
+    HWND Manual() const;
+    HWND Exit() const;
+    HWND AppliName() const;
+
+    HWND Focused() const;
+    bool WaitForFocus(HWND window, DWORD milliseconds = 5000) const;
+
+    // Input, through the system as a user's would come.
+    void Activate() const;
+    void Key(WORD virtualKey, bool shift = false, bool ctrl = false) const;
+    void Click(HWND window, int x, int y) const;  // press and release at a client point
+    void Press(HWND window, int x, int y) const;  // press only
+    void Release() const;
+    void MoveMouse(HWND window, int x, int y) const;
+
+    bool WaitForExit(DWORD milliseconds = 10000) const;
+    DWORD ExitCode() const;
+    bool Running() const;
+    void Kill();
+
+    // A top-level window of the menu's process with this class (or any, when
+    // empty) and, if given, this title; 0 if none appears in time.
+    HWND WaitForWindow(const std::string& windowClass, const std::wstring& title = L"",
+                       DWORD milliseconds = 10000) const;
+    HWND WaitForMessageBox(DWORD milliseconds = 10000) const;
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND main_ = nullptr;
+};
+
+// The geometry of a window on screen.
+RECT WindowRectOf(HWND window);
+RECT ClientRectOnScreen(HWND window);
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+
+// The text of a message box's message, and the texts of its buttons.
+std::wstring MessageBoxText(HWND box);
+std::vector<std::wstring> ButtonTexts(HWND dialog);
+bool HasIcon(HWND box);
+
+// Screen pixels (RGB) of a window's client area, read from the screen.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> rgb;
+    COLORREF At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
+};
+Pixels Grab(HWND window);
+Pixels GrabScreenRect(const RECT& rect);
+
+// A picture file's pixels.
+Pixels LoadPicture(const std::string& path);
+
+// How many pixels of `screen` (from its top-left) differ from `picture`
+// over the given size.
+int DifferingPixels(const Pixels& screen, const Pixels& picture, int width, int height);
+
+// Waits until `window` shows `picture` over its client area; false on time-out.
+bool WaitForPicture(HWND window, const Pixels& picture, DWORD milliseconds = 5000);
+
+// Saves the whole screen as a BMP (for looking at a failure).
+void SaveScreen(const std::string& path);
+
+// Short pause for the menu to react.
+void Settle(DWORD milliseconds = 150);
+
+} // namespace e2e
