@@ -11,7 +11,7 @@ if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   PELMORA_ARCH=i686
   export WINEARCH=win32
   WINE=/usr/lib/wine/wine
-  PELMORA_RUN_PRESET=windows
+  PELMORA_RUN_PRESET=windows-tests
 else
   PELMORA_ARCH=x86_64
   export WINEARCH=win64
@@ -111,8 +111,7 @@ pelmora_session_stop() {
 pelmora_build() {
   local preset
   for preset in windows $PELMORA_RUN_PRESET; do
-    [ -f "$PELMORA_ROOT/build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
+    [ -f "$PELMORA_ROOT/build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null || return 1
     cmake --build --preset "$preset" "$@" || return 1
-    [ "$preset" = "$PELMORA_RUN_PRESET" ] && break
   done
 }
