@@ -529,3 +529,67 @@ void Settle(DWORD milliseconds)
 }
 
 } // namespace e2e
+
+// ---- Start-up environment: OS check, language, configuration file ----------
+namespace e2e {
+
+std::string FreshRecordFile(const std::string& name)
+{
+    const std::string path = "C:\\pelmora-" + name + ".txt";
+    DeleteFileA(path.c_str());
+    return path;
+}
+
+bool WaitForRecordedLines(const std::string& recordFile, std::size_t count, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        if (RecordedLines(recordFile).size() >= count) return true;
+        Sleep(30);
+    } while (GetTickCount() - start < milliseconds);
+    return false;
+}
+
+void PressButton(HWND button)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+HWND StandInWindow()
+{
+    HWND window = FindWindowA("PelmoraStandIn", nullptr);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+void EndStandIns()
+{
+    for (int round = 0; round < 20; ++round) {
+        HWND window = FindWindowA("PelmoraStandIn", nullptr);
+        if (!window) return;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (process) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        } else {
+            Sleep(50);
+        }
+    }
+}
+
+bool ShowsIcon(HWND box)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != L"Static" || !IsWindowVisible(child)) continue;
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+        DWORD_PTR icon = 0;
+        SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
+        if (icon) return true;
+    }
+    return false;
+}
+
+} // namespace e2e

@@ -123,3 +123,26 @@ void SaveScreen(const std::string& path);
 void Settle(DWORD milliseconds = 150);
 
 } // namespace e2e
+
+// ---- Start-up environment: OS check, language, configuration file ----------
+namespace e2e {
+
+// A file on C: for a stand-in's or the caption library's record, removed first.
+std::string FreshRecordFile(const std::string& name);
+
+// Waits until `recordFile` holds at least `count` lines; false on time-out.
+bool WaitForRecordedLines(const std::string& recordFile, std::size_t count, DWORD milliseconds = 10000);
+
+// Presses a push button of another process's window as a click would (BM_CLICK).
+void PressButton(HWND button);
+
+// The visible window of a running stand-in program (Setup.exe, CVStart.exe,
+// CV.EXE), or 0; and ending every running stand-in.
+HWND StandInWindow();
+void EndStandIns();
+
+// Whether a message box shows an icon. Wine keeps the icon control of a box
+// without an icon visible but empty, so this looks at the icon it holds.
+bool ShowsIcon(HWND box);
+
+} // namespace e2e
