@@ -529,3 +529,83 @@ void Settle(DWORD milliseconds)
 }
 
 } // namespace e2e
+
+// ---- Menu focus, captions, caption library and resources ----------------------
+#include <tlhelp32.h>
+
+namespace e2e {
+
+bool WaitForRegion(HWND window, const Pixels& picture, int width, int height, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        const Pixels shown = Grab(window);
+        if (DifferingPixels(shown, picture, width, height) == 0) return true;
+        Sleep(30);
+    } while (GetTickCount() - start < milliseconds);
+    return false;
+}
+
+int DifferingInColumns(const Pixels& a, const Pixels& b, int x0, int x1, int height)
+{
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = x0; x < x1; ++x) {
+            if (x >= a.width || x >= b.width || y >= a.height || y >= b.height) ++differing;
+            else if (a.At(x, y) != b.At(x, y)) ++differing;
+        }
+    return differing;
+}
+
+std::vector<std::string> LoadedModules(DWORD processId)
+{
+    std::vector<std::string> modules;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return modules;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string path = entry.szExePath;
+        std::transform(path.begin(), path.end(), path.begin(),
+                       [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+        modules.push_back(path);
+    }
+    CloseHandle(snapshot);
+    return modules;
+}
+
+std::string SetCaptionHeightTwips(const std::string& value)
+{
+    std::string previous;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return previous;
+    char buffer[64] = {};
+    DWORD size = sizeof buffer - 1;
+    DWORD type = 0;
+    if (RegQueryValueExA(key, "CaptionHeight", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ)
+        previous = buffer;
+    if (value.empty())
+        RegDeleteValueA(key, "CaptionHeight");
+    else
+        RegSetValueExA(key, "CaptionHeight", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    return previous;
+}
+
+GuiObjects GuiObjectsOf(DWORD processId)
+{
+    GuiObjects objects;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (!process) return objects;
+    objects.gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    objects.user = GetGuiResources(process, GR_USEROBJECTS);
+    CloseHandle(process);
+    return objects;
+}
+
+} // namespace e2e
