@@ -142,10 +142,17 @@ std::vector<std::string> LoadedModules(DWORD processId);
 // an empty value removes the setting. Returns the previous value ("" if none).
 std::string SetCaptionHeightTwips(const std::string& value);
 
-// GDI and USER objects of a process.
+// GDI and USER objects of a process. Where the system does not count them
+// (Wine), the GDI handles in use in the process's handle table and its windows.
 struct GuiObjects {
     DWORD gdi = 0, user = 0;
 };
 GuiObjects GuiObjectsOf(DWORD processId);
 
+} // namespace e2e
+
+namespace e2e {
+// Releases the left mouse button at a client point of `window` (the press may
+// have been elsewhere).
+void ReleaseMouseAt(HWND window, int x, int y);
 } // namespace e2e

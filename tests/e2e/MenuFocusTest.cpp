@@ -95,7 +95,7 @@ protected:
         menu.Press(menu.Manual(), 60, 14);
         ExpectFocusOn(menu, language, 2, "mouse pressed on the manual button");
         menu.MoveMouse(menu.Main(), 450, 250);
-        menu.Release();
+        ReleaseMouseAt(menu.Main(), 450, 250);
         ExpectFocusOn(menu, language, 2, "mouse released away from the manual button");
         // No action ran: the window is enabled and nothing else appeared.
         EXPECT_TRUE(IsWindowEnabled(menu.Main()));
