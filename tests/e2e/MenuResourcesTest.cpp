@@ -1,6 +1,7 @@
 // The menu holds no more GDI and USER objects after many focus changes than
 // after start-up: a picture or caption font leaked per focus change would
-// show here long before a user's session ran out.
+// show here long before a user's session ran out. Simplified Chinese runs
+// every path: pictures, and the captions drawn after each change.
 #include "Driver.h"
 
 #include <gtest/gtest.h>
@@ -56,5 +57,4 @@ void ExpectNoObjectsGained()
 
 } // namespace
 
-TEST(MenuResources, NoObjectsGainedOverFocusChanges_ja) { ExpectNoObjectsGained(); }
 TEST(MenuResources, NoObjectsGainedOverFocusChanges_zh) { ExpectNoObjectsGained(); }

@@ -149,15 +149,7 @@ TEST_F(MenuStart, SizeFollowsTheCaptionHeight_en) { ExpectSizesForTwoCaptionHeig
 TEST_F(MenuStart, ArgumentsChangeNothing_ja)
 {
     MenuOptions options;
-    options.arguments = "AUTORUN";
+    options.arguments = "AUTORUN /z PELMORA";
     Menu menu(options);
     ExpectStartedMenu(menu, "heikei_j", "freesetup_j", "man_j", "tojiru");
-}
-
-TEST_F(MenuStart, ArgumentsChangeNothing_en)
-{
-    MenuOptions options;
-    options.arguments = "AUTORUN /z PELMORA \"D:\\Eng\\Setup.exe\"";
-    Menu menu(options);
-    ExpectStartedMenu(menu, "heikei_e", "freesetup_e", "man_e", "exit");
 }
