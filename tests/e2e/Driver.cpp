@@ -593,3 +593,158 @@ bool ShowsIcon(HWND box)
 }
 
 } // namespace e2e
+
+// ---- Menu focus, captions, caption library and resources ----------------------
+#include <tlhelp32.h>
+
+namespace e2e {
+
+bool WaitForRegion(HWND window, const Pixels& picture, int width, int height, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        const Pixels shown = Grab(window);
+        if (DifferingPixels(shown, picture, width, height) == 0) return true;
+        Sleep(30);
+    } while (GetTickCount() - start < milliseconds);
+    return false;
+}
+
+int DifferingInColumns(const Pixels& a, const Pixels& b, int x0, int x1, int height)
+{
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = x0; x < x1; ++x) {
+            if (x >= a.width || x >= b.width || y >= a.height || y >= b.height) ++differing;
+            else if (a.At(x, y) != b.At(x, y)) ++differing;
+        }
+    return differing;
+}
+
+std::vector<std::string> LoadedModules(DWORD processId)
+{
+    std::vector<std::string> modules;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return modules;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string path = entry.szExePath;
+        std::transform(path.begin(), path.end(), path.begin(),
+                       [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+        modules.push_back(path);
+    }
+    CloseHandle(snapshot);
+    return modules;
+}
+
+std::string SetCaptionHeightTwips(const std::string& value)
+{
+    std::string previous;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return previous;
+    char buffer[64] = {};
+    DWORD size = sizeof buffer - 1;
+    DWORD type = 0;
+    if (RegQueryValueExA(key, "CaptionHeight", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ)
+        previous = buffer;
+    if (value.empty())
+        RegDeleteValueA(key, "CaptionHeight");
+    else
+        RegSetValueExA(key, "CaptionHeight", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    return previous;
+}
+
+namespace {
+
+// Wine's GetGuiResources answers 0. Its GDI handle table, like Windows' own,
+// is reachable from the process's PEB (GdiSharedHandleTable): 0x10000 entries
+// of 24 bytes, an entry in use having a non-zero type byte (offset 14).
+DWORD CountGdiHandles(HANDLE process)
+{
+    struct BasicInformation {
+        LONG_PTR exitStatus;
+        void* peb;
+        ULONG_PTR affinity, priority, id, parentId;
+    } basic = {};
+    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0 || !basic.peb) return 0;
+#ifdef _WIN64
+    const SIZE_T tableOffset = 0xF8;
+#else
+    const SIZE_T tableOffset = 0x94;
+#endif
+    void* table = nullptr;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + tableOffset, &table, sizeof table, nullptr) ||
+        !table)
+        return 0;
+    constexpr size_t kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
+    std::vector<unsigned char> entries(kEntries * kEntrySize);
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &read)) return 0;
+    DWORD count = 0;
+    for (size_t i = 0; i + kEntrySize <= read; i += kEntrySize) count += entries[i + kTypeOffset] != 0;
+    return count;
+}
+
+struct WindowCount {
+    DWORD processId;
+    DWORD count;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM parameter)
+{
+    ++reinterpret_cast<WindowCount*>(parameter)->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM parameter)
+{
+    auto* counted = reinterpret_cast<WindowCount*>(parameter);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != counted->processId) return TRUE;
+    ++counted->count;
+    EnumChildWindows(window, CountChild, parameter);
+    return TRUE;
+}
+
+} // namespace
+
+GuiObjects GuiObjectsOf(DWORD processId)
+{
+    GuiObjects objects;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return objects;
+    objects.gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    objects.user = GetGuiResources(process, GR_USEROBJECTS);
+    if (objects.gdi == 0 && objects.user == 0) {
+        // Wine: the handle table for GDI; the windows for USER.
+        objects.gdi = CountGdiHandles(process);
+        WindowCount counted = {processId, 0};
+        EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&counted));
+        objects.user = counted.count;
+    }
+    CloseHandle(process);
+    return objects;
+}
+
+} // namespace e2e
+
+namespace e2e {
+void ReleaseMouseAt(HWND window, int x, int y)
+{
+    SendMouse(0, ToScreen(window, x, y));
+    Settle(50);
+    SendMouse(MOUSEEVENTF_LEFTUP, ToScreen(window, x, y));
+    Settle();
+}
+} // namespace e2e

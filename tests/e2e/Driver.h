@@ -146,3 +146,36 @@ void EndStandIns();
 bool ShowsIcon(HWND box);
 
 } // namespace e2e
+
+// ---- Menu focus, captions, caption library and resources ----------------------
+namespace e2e {
+
+// Waits until the left `width` columns and top `height` rows of `window`
+// show the same part of `picture`; false on time-out.
+bool WaitForRegion(HWND window, const Pixels& picture, int width, int height, DWORD milliseconds = 5000);
+
+// How many pixels of the rectangle [x0, x1) x [0, height) differ between two images.
+int DifferingInColumns(const Pixels& a, const Pixels& b, int x0, int x1, int height);
+
+// Full paths of the modules loaded into a process (lower case).
+std::vector<std::string> LoadedModules(DWORD processId);
+
+// The caption height of new Wine processes, in Windows' negative twips
+// (HKCU\Control Panel\Desktop\WindowMetrics CaptionHeight, e.g. "-390");
+// an empty value removes the setting. Returns the previous value ("" if none).
+std::string SetCaptionHeightTwips(const std::string& value);
+
+// GDI and USER objects of a process. Where the system does not count them
+// (Wine), the GDI handles in use in the process's handle table and its windows.
+struct GuiObjects {
+    DWORD gdi = 0, user = 0;
+};
+GuiObjects GuiObjectsOf(DWORD processId);
+
+} // namespace e2e
+
+namespace e2e {
+// Releases the left mouse button at a client point of `window` (the press may
+// have been elsewhere).
+void ReleaseMouseAt(HWND window, int x, int y);
+} // namespace e2e

@@ -93,3 +93,63 @@ TEST_F(MenuStart, OtherLocalesAreEnglish_de)
     Menu menu;
     ExpectStartedMenu(menu, "heikei_e", "freesetup_e", "man_e", "exit");
 }
+
+// ---- Caption bar height and command-line arguments --------------------------
+
+namespace {
+
+// The caption bar as the menu's window shows it: the rows between the outer
+// top and the client top, less the frame (as thick as the sides).
+int DrawnCaption(HWND window)
+{
+    const RECT outer = WindowRectOf(window);
+    const RECT client = ClientRectOnScreen(window);
+    return (client.top - outer.top) - (client.left - outer.left);
+}
+
+// Starts the menu with the system's caption height set to `twips` (Windows'
+// negative twips; empty: Wine's default) and checks that the outer height is
+// 276 pixels plus that caption bar and the client area stays 574 by 270.
+// Returns the caption bar height drawn.
+int ExpectSizeForCaption(const std::string& twips)
+{
+    const std::string previous = SetCaptionHeightTwips(twips);
+    Menu menu;
+    const bool shown = menu.WaitForMenu();
+    SetCaptionHeightTwips(previous);
+    EXPECT_TRUE(shown);
+    if (!shown) return 0;
+    const RECT outer = WindowRectOf(menu.Main());
+    const RECT client = ClientRectOnScreen(menu.Main());
+    const int caption = DrawnCaption(menu.Main());
+    EXPECT_EQ(outer.right - outer.left, 580) << twips;
+    EXPECT_EQ(outer.bottom - outer.top, 276 + caption) << twips;
+    EXPECT_EQ(client.right - client.left, 574) << twips;
+    EXPECT_EQ(client.bottom - client.top, 270) << twips;
+    return caption;
+}
+
+void ExpectSizesForTwoCaptionHeights()
+{
+    const int standard = ExpectSizeForCaption("");
+    EXPECT_EQ(standard, GetSystemMetrics(SM_CYCAPTION));
+    // 375 twips: a 25-pixel caption, 26 with its border line, at 96 dpi; a
+    // process started afterwards in the same session takes it up.
+    const int larger = ExpectSizeForCaption("-375");
+    EXPECT_EQ(larger, 26);
+}
+
+} // namespace
+
+TEST_F(MenuStart, SizeFollowsTheCaptionHeight_ja) { ExpectSizesForTwoCaptionHeights(); }
+TEST_F(MenuStart, SizeFollowsTheCaptionHeight_zh) { ExpectSizesForTwoCaptionHeights(); }
+TEST_F(MenuStart, SizeFollowsTheCaptionHeight_en) { ExpectSizesForTwoCaptionHeights(); }
+
+// Arguments on the command line (as an autorun entry might give) change nothing.
+TEST_F(MenuStart, ArgumentsChangeNothing_ja)
+{
+    MenuOptions options;
+    options.arguments = "AUTORUN /z PELMORA";
+    Menu menu(options);
+    ExpectStartedMenu(menu, "heikei_j", "freesetup_j", "man_j", "tojiru");
+}

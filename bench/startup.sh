@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Start-up time of the menu: from starting D:\Pelmora.exe to its first
+# complete picture on screen, against a bare window of the same size started
+# the same way in the same Wine session; the two interleaved over several
+# runs. Prints each run and the medians; goal: a ratio of at most 1.15.
+#
+#   bench/startup.sh [runs] [locale]     (defaults: 9, ja_JP.UTF-8)
+set -uo pipefail
+source "$(dirname "$0")/../scripts/lib/wine-session.sh"
+cd "$PELMORA_ROOT"
+runs=${1:-9}
+locale=${2:-ja_JP.UTF-8}
+
+pelmora_build >/dev/null || exit 1
+trap pelmora_session_stop EXIT
+trap 'exit 130' INT TERM
+pelmora_prefix_create
+disc="$PELMORA_ROOT/build/drives-$PELMORA_ARCH/d"
+pelmora_map_drive d "$disc"
+pelmora_map_drive e "$PELMORA_ROOT/build/drives-$PELMORA_ARCH/e"
+pelmora_display_start || exit 1
+pelmora_session_start
+
+# A fresh copy of the sample disc on D:.
+find "$disc" -mindepth 1 -delete
+cp -r "$PELMORA_RUN_BUILD/disc/." "$disc/"
+rm -f "$disc/.assembled"
+
+winpath() { echo "Z:${1//\//\\}"; }
+bench_dir="$PELMORA_RUN_BUILD/bench"
+echo "Start-up to first complete picture, $runs runs, locale $locale ($PELMORA_ARCH build)"
+echo "        Pelmora.exe  bare window"
+LC_ALL=$locale "$WINE" "$(winpath "$bench_dir/StartupProbe.exe")" "$runs" \
+  'D:\Pelmora.exe' 'D:\' "$(winpath "$bench_dir/BareWindow.exe")" "$(winpath "$bench_dir")" </dev/null

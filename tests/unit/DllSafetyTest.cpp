@@ -1,0 +1,49 @@
+// Once the program has restricted the DLL search, a library asked for by
+// bare name is no longer taken from the current directory.
+#include "DllSafety.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::string CaptionLibraryBuilt()
+{
+    std::string path = "Z:" PELMORA_LIRVO_UNIX;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+TEST(DllSafety, CurrentDirectoryIsNotSearchedOnceRestricted)
+{
+    const std::string folder = TempFolder("planted-dll");
+    const std::string planted = folder + "\\PlantedProbe.dll";
+    ASSERT_TRUE(CopyFileA(CaptionLibraryBuilt().c_str(), planted.c_str(), FALSE));
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+
+    // Left as it is, the loader takes the planted file from the current
+    // directory: what the restriction must prevent.
+    HMODULE unrestricted = LoadLibraryA("PlantedProbe.dll");
+    ASSERT_NE(unrestricted, nullptr);
+    FreeLibrary(unrestricted);
+    ASSERT_EQ(GetModuleHandleA("PlantedProbe.dll"), nullptr);
+
+    EXPECT_NE(RestrictDllSearchPath(), 0);
+    HMODULE restricted = LoadLibraryA("PlantedProbe.dll");
+    EXPECT_EQ(restricted, nullptr);
+    if (restricted) FreeLibrary(restricted);
+
+    // Named by its full path, a library still loads (as the caption library is).
+    HMODULE byPath = LoadLibraryA(planted.c_str());
+    EXPECT_NE(byPath, nullptr);
+    if (byPath) FreeLibrary(byPath);
+
+    SetCurrentDirectoryA(previous);
+    DeleteFileA(planted.c_str());
+}
+
+} // namespace
