@@ -610,4 +610,28 @@ void MoveWindowTo(HWND window, int left, int top)
     Settle(100);
 }
 
+void SaveScreenRect(const std::string& path, const RECT& rect)
+{
+    const Pixels pixels = GrabScreenRect(rect);
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = pixels.width;
+    info.biHeight = -pixels.height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    const DWORD size = static_cast<DWORD>(pixels.rgb.size() * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + size;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (COLORREF c : pixels.rgb) {
+        const char bgra[4] = {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)),
+                              static_cast<char>(GetRValue(c)), 0};
+        bytes.append(bgra, 4);
+    }
+    WriteFile(path, bytes);
+}
+
 } // namespace e2e

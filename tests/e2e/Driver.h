@@ -161,4 +161,7 @@ bool ShowsIcon(HWND box);
 // Moves a window of any process; waits until it is there.
 void MoveWindowTo(HWND window, int left, int top);
 
+// Saves part of the screen as a BMP.
+void SaveScreenRect(const std::string& path, const RECT& rect);
+
 } // namespace e2e
