@@ -528,6 +528,112 @@ void Settle(DWORD milliseconds)
     Sleep(milliseconds);
 }
 
+// --- Menu actions and the free set-up dialog ---
+
+HWND FindVisibleWindow(const char* windowClass)
+{
+    HWND window = FindWindowA(windowClass, nullptr);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+void CloseStandIns()
+{
+    while (HWND window = FindWindowA("PelmoraStandIn", nullptr)) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (!WaitUntil([window] { return !IsWindow(window); }, 3000)) break;
+    }
+}
+
+void DismissMessageBox(HWND box)
+{
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([box] { return !IsWindow(box); }, 3000);
+}
+
+void WriteIniWith(const std::string& folder, const std::string& section, const std::string& key,
+                  const std::string& value)
+{
+    const std::string ini = Joined(folder, "Pelmora.ini");
+    CopyFileA(Joined(DiscSource(), "Pelmora.ini").c_str(), ini.c_str(), FALSE);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), ini.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str()); // flush the profile cache
+}
+
+void SetClass(const std::string& key, const std::string& value)
+{
+    HKEY handle = nullptr;
+    const std::string& path = key;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(handle);
+    }
+}
+
+namespace {
+void DeleteKeyTree(HKEY parent, const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    char name[256];
+    DWORD size = sizeof name;
+    while (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        DeleteKeyTree(key, name);
+        size = sizeof name;
+    }
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, path.c_str());
+}
+} // namespace
+
+void DeleteClass(const std::string& key)
+{
+    DeleteKeyTree(HKEY_CLASSES_ROOT, key);
+}
+
+bool ShowsIcon(HWND box)
+{
+    for (HWND child : Children(box)) {
+        if (ClassOf(child) == L"Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0)
+            return true;
+    }
+    return false;
+}
+
+void MoveWindowTo(HWND window, int left, int top)
+{
+    SetWindowPos(window, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    WaitUntil([&] { return WindowRectOf(window).left == left && WindowRectOf(window).top == top; }, 2000);
+    Settle(100);
+}
+
+void SaveScreenRect(const std::string& path, const RECT& rect)
+{
+    const Pixels pixels = GrabScreenRect(rect);
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = pixels.width;
+    info.biHeight = -pixels.height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    const DWORD size = static_cast<DWORD>(pixels.rgb.size() * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + size;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (COLORREF c : pixels.rgb) {
+        const char bgra[4] = {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)),
+                              static_cast<char>(GetRValue(c)), 0};
+        bytes.append(bgra, 4);
+    }
+    WriteFile(path, bytes);
+}
+
 } // namespace e2e
 
 // ---- Start-up environment: OS check, language, configuration file ----------

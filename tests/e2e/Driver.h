@@ -122,6 +122,48 @@ void SaveScreen(const std::string& path);
 // Short pause for the menu to react.
 void Settle(DWORD milliseconds = 150);
 
+// --- Menu actions and the free set-up dialog ---
+
+// Polls `condition` until it holds; false on time-out.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds = 10000)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= milliseconds) return false;
+        Sleep(20);
+    }
+}
+
+// A visible top-level window of any process with this class; 0 if none.
+HWND FindVisibleWindow(const char* windowClass);
+
+// Closes every window of the stand-in programs, so none outlives a test.
+void CloseStandIns();
+
+// Presses OK on a message box.
+void DismissMessageBox(HWND box);
+
+// Writes the sample disc's Pelmora.ini into `folder` with `section`/`key`
+// set to `value`.
+void WriteIniWith(const std::string& folder, const std::string& section, const std::string& key,
+                  const std::string& value);
+
+// Sets the default value of a key of HKEY_CLASSES_ROOT (file types), and
+// removes a key with everything below it.
+void SetClass(const std::string& key, const std::string& value);
+void DeleteClass(const std::string& key);
+
+// Whether a message box shows an icon (an icon control that holds one).
+bool ShowsIcon(HWND box);
+
+// Moves a window of any process; waits until it is there.
+void MoveWindowTo(HWND window, int left, int top);
+
+// Saves part of the screen as a BMP.
+void SaveScreenRect(const std::string& path, const RECT& rect);
+
 } // namespace e2e
 
 // ---- Start-up environment: OS check, language, configuration file ----------

@@ -189,6 +189,8 @@ LRESULT FrmFreeSetup::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         Close_Btn_Click();
         return 0;
+    case WM_GETFONT: // the window's own font, as Form_Load set it
+        return reinterpret_cast<LRESULT>(formFont_.get());
     case WM_NCDESTROY:
         RemovePropA(self, "PelmoraFocus");
         SetWindowLongPtrA(self, GWLP_USERDATA, 0);

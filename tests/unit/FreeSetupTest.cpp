@@ -1,0 +1,80 @@
+#include "FrmFreeSetup.h"
+#include "Language.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(FreeSetupFont, NinePointNormalWeightInTheGivenFace)
+{
+    struct Case {
+        const wchar_t* face;
+        BYTE charset;
+        int dpi;
+        LONG height;
+    };
+    const Case cases[] = {
+        {L"Arial", ANSI_CHARSET, 96, -12},
+        {L"MS UI Gothic", SHIFTJIS_CHARSET, 96, -12},
+        {L"SimSun", GB2312_CHARSET, 120, -15},
+        {L"Arial", ANSI_CHARSET, 144, -18},
+    };
+    for (const Case& c : cases) {
+        const LOGFONTA font = FreeSetupFont(c.face, c.charset, c.dpi);
+        const std::wstring face(c.face);
+        EXPECT_EQ(std::string(font.lfFaceName), std::string(face.begin(), face.end()));
+        EXPECT_EQ(font.lfHeight, c.height) << c.dpi;
+        EXPECT_EQ(font.lfWeight, FW_NORMAL);
+        EXPECT_EQ(font.lfCharSet, c.charset);
+        EXPECT_FALSE(font.lfItalic);
+        EXPECT_FALSE(font.lfUnderline);
+        EXPECT_FALSE(font.lfStrikeOut);
+    }
+}
+
+std::string FaceOf(HWND window)
+{
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (!font) return "(none)";
+    LOGFONTA logical = {};
+    if (!GetObjectA(font, sizeof logical, &logical)) return "(unreadable)";
+    return logical.lfFaceName;
+}
+
+TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
+{
+    struct Case {
+        DWORD lcid;
+        const char* face;
+    };
+    const Case cases[] = {
+        {1041, "MS UI Gothic"},
+        {2052, "SimSun"},
+        {1033, "Arial"},
+        {2057, "Arial"},
+    };
+    const DWORD saved = UserLcid;
+    for (const Case& c : cases) {
+        UserLcid = c.lcid;
+        FrmFreeSetup dialog(GetModuleHandleA(nullptr));
+        HWND window = dialog.Create(nullptr);
+        ASSERT_NE(window, nullptr);
+        const int ids[] = {FrmFreeSetup::kLaunchId, FrmFreeSetup::kCopyId, FrmFreeSetup::kCloseId};
+        EXPECT_EQ(FaceOf(window), c.face) << "window, LCID " << c.lcid;
+        for (int id : ids) {
+            HWND button = GetDlgItem(window, id);
+            ASSERT_NE(button, nullptr) << id;
+            EXPECT_EQ(FaceOf(button), c.face) << "button " << id << ", LCID " << c.lcid;
+            HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
+            LOGFONTA logical = {};
+            GetObjectA(font, sizeof logical, &logical);
+            EXPECT_EQ(logical.lfWeight, FW_NORMAL) << id;
+            EXPECT_LT(logical.lfHeight, 0) << id; // a character height: 9 point
+        }
+    }
+    UserLcid = saved;
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+#include "Launcher.h"
+#include "OsCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+namespace {
+
+TEST(InstallerCommand, ShellFormAndProcessForm)
+{
+    struct Case {
+        const wchar_t* path;
+        short osCode;
+        const wchar_t* command;
+        const wchar_t* parameters;
+    };
+    const Case cases[] = {
+        // Vista and later: the shell takes the program and its parameters apart.
+        {L"D:\\Setup\\Setup.exe", 5, L"\"D:\\Setup\\Setup.exe\"", L" /z\"PELMORA\""},
+        {L"C:\\My Disc\\Eng\\Setup.exe", 5, L"\"C:\\My Disc\\Eng\\Setup.exe\"", L" /z\"PELMORA\""},
+        // The other systems: one command line, the program quoted so that a
+        // folder with spaces cannot start "C:\My.exe" or "C:\My Disc\Eng\Setup.exe /z..." as one name.
+        {L"D:\\Setup\\Setup.exe", 4, L"\"D:\\Setup\\Setup.exe\" /z\"PELMORA\"", L""},
+        {L"C:\\My Disc\\Eng\\Setup.exe", 4, L"\"C:\\My Disc\\Eng\\Setup.exe\" /z\"PELMORA\"", L""},
+        {L"C:\\My Disc\\Eng\\Setup.exe", 1, L"\"C:\\My Disc\\Eng\\Setup.exe\" /z\"PELMORA\"", L""},
+        {L"C:\\My Disc\\Eng\\Setup.exe", 2, L"\"C:\\My Disc\\Eng\\Setup.exe\" /z\"PELMORA\"", L""},
+        {L"C:\\My Disc\\Eng\\Setup.exe", 3, L"\"C:\\My Disc\\Eng\\Setup.exe\" /z\"PELMORA\"", L""},
+    };
+    for (const Case& c : cases) {
+        const Command built = InstallerCommand(c.path, c.osCode);
+        EXPECT_EQ(built.command, c.command) << "OsCode " << c.osCode;
+        EXPECT_EQ(built.parameters, c.parameters) << "OsCode " << c.osCode;
+    }
+}
+
+TEST(InstallerCommand, SwitchIsTwelveCharacters)
+{
+    EXPECT_EQ(std::wstring(kInstallerSwitch).size(), 12u);
+}
+
+TEST(ShellResultToError, EachShellResultHasItsSystemError)
+{
+    struct Case {
+        UINT_PTR result;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {0, ERROR_NOT_ENOUGH_MEMORY},
+        {SE_ERR_OOM, ERROR_NOT_ENOUGH_MEMORY},
+        {SE_ERR_FNF, ERROR_FILE_NOT_FOUND},
+        {SE_ERR_PNF, ERROR_PATH_NOT_FOUND},
+        {SE_ERR_ACCESSDENIED, ERROR_ACCESS_DENIED},
+        {ERROR_BAD_FORMAT, ERROR_BAD_FORMAT},
+        {SE_ERR_SHARE, ERROR_SHARING_VIOLATION},
+        {SE_ERR_ASSOCINCOMPLETE, ERROR_NO_ASSOCIATION},
+        {SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION},
+        {SE_ERR_DLLNOTFOUND, ERROR_DLL_NOT_FOUND},
+        {SE_ERR_DDETIMEOUT, ERROR_DDE_FAIL},
+        {SE_ERR_DDEFAIL, ERROR_DDE_FAIL},
+        {SE_ERR_DDEBUSY, ERROR_DDE_FAIL},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ShellResultToError(c.result), c.error) << "result " << c.result;
+}
+
+// A window that counts the messages it was sent through the queue.
+struct Counter {
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_APP) ++count;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    static int count;
+};
+int Counter::count = 0;
+
+class ProcessWait : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = OsCode;
+        OsCode = 4; // XP: started as a process and waited for
+    }
+    void TearDown() override { OsCode = saved_; }
+
+    short saved_ = 0;
+};
+
+std::wstring Cmd(const std::wstring& arguments)
+{
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    std::string folder = system;
+    return L"\"" + std::wstring(folder.begin(), folder.end()) + L"\\cmd.exe\" " + arguments;
+}
+
+TEST_F(ProcessWait, ProgramThatEndsWithStillActiveCodeEndsTheWait)
+{
+    // 259 is the code GetExitCodeProcess gives for a running process; the
+    // wait must still end when such a program has ended.
+    EXPECT_TRUE(RunProgram(Cmd(L"/c exit 259"), L""));
+}
+
+TEST_F(ProcessWait, WindowMessagesAreDispatchedDuringTheWait)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Counter::Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PelmoraLauncherTestCounter";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                                  nullptr);
+    ASSERT_NE(window, nullptr);
+    Counter::count = 0;
+    PostMessageA(window, WM_APP, 0, 0);
+    EXPECT_TRUE(RunProgram(Cmd(L"/c exit 0"), L""));
+    EXPECT_EQ(Counter::count, 1);
+    DestroyWindow(window);
+}
+
+TEST(ReportIfUnusablePath, UsablePathIsNotReported)
+{
+    EXPECT_FALSE(ReportIfUnusablePath(L"D:\\Eng\\Setup.exe", L"the installer"));
+}
+
+} // namespace
