@@ -109,6 +109,19 @@ TEST(Settings, ModeOneSetsOnlyTheTitleAndOtherModesNothing)
         EXPECT_TRUE(s.WindowTitle.empty()) << mode;
         EXPECT_TRUE(s.InstallerJ.empty()) << mode;
     }
+
+    // At start-up the modes run one after the other on one record: the title
+    // keeps the file's values, and another mode leaves everything as it was,
+    // even after the file has changed.
+    SettingsRecord record;
+    LoadSettingsFrom(0, FromAnsi(folder), record);
+    LoadSettingsFrom(1, FromAnsi(folder), record);
+    ExpectFull(record);
+    EXPECT_EQ(record.WindowTitle, L"Pelmora");
+    WriteBytes(folder + "\\Pelmora.ini", "[CORVANE]\r\nJPN=\\Changed.exe\r\n");
+    LoadSettingsFrom(2, FromAnsi(folder), record);
+    ExpectFull(record);
+    EXPECT_EQ(record.WindowTitle, L"Pelmora");
 }
 
 TEST(Settings, OddFilesNeverFailTheRead)
