@@ -129,6 +129,8 @@ protected:
         EXPECT_EQ(ProfileValue(autorun, "autorun", "icon"), "Corvane\\CV.EXE,0");
         EXPECT_EQ(ProfileValue(autorun, "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
         const auto lines = Lines(autorun);
+        EXPECT_EQ(Count(lines, "icon=Corvane\\CV.EXE,0"), 1u);
+        EXPECT_EQ(Count(lines, "SHELLEXECUTE=Corvane\\CV.EXE"), 1u);
         for (const std::string& line : Lines("D:\\Common\\autorun.inf"))
             EXPECT_EQ(Count(lines, line), 1u) << line;
         EXPECT_EQ(lines.size(), Lines("D:\\Common\\autorun.inf").size() + 2);
@@ -150,38 +152,33 @@ protected:
         CreateDirectoryA("D:\\Bare", nullptr);
         WriteFile("D:\\Bare\\ReadMe.txt", "Corvane: common files without autorun.inf\r\n");
     }
+
+    // Starts Corvane from a disc in a folder with a space; a program that an
+    // unquoted path would start instead lies in the way.
+    static void ExpectLaunch(const std::string& version, const std::string& language)
+    {
+        PrepareDisc("D:\\My Disc");
+        CopyFileA("D:\\My Disc\\Eng\\Free\\CVStart.exe", "D:\\My.exe", FALSE);
+        Menu menu(Options(version, "D:\\My Disc"));
+        ASSERT_TRUE(menu.WaitForMenu());
+        HWND dialog = OpenFreeSetupDialog(menu);
+        ASSERT_TRUE(dialog);
+
+        ClickDialogButton(menu, dialog, kLaunch);
+        const std::string program = "D:\\My Disc\\" + language + "\\Free\\CVStart.exe";
+        std::vector<std::string> lines;
+        for (int i = 0; i < 300 && lines.empty(); ++i, Sleep(30)) lines = RecordedLines(RecordFile());
+        ASSERT_EQ(lines.size(), 1u);
+        const std::size_t bar = lines[0].find('|');
+        ASSERT_NE(bar, std::string::npos) << lines[0];
+        EXPECT_EQ(lines[0].substr(0, bar), program);
+        EXPECT_EQ(lines[0].compare(bar + 1, program.size() + 2, "\"" + program + "\""), 0) << lines[0];
+
+        EXPECT_TRUE(Idle(menu));
+        EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "the dialog stays open";
+        EXPECT_EQ(RecordedLines(RecordFile()).size(), 1u);
+    }
 };
-
-// Starts Corvane from a disc in a folder with a space; a program that an
-// unquoted path would start instead lies in the way.
-void ExpectLaunch(const std::string& version, const std::string& language)
-{
-    PrepareDisc("D:\\My Disc");
-    CopyFileA("D:\\My Disc\\Eng\\Free\\CVStart.exe", "D:\\My.exe", FALSE);
-    MenuOptions options;
-    options.version = version;
-    options.folder = "D:\\My Disc";
-    options.environment = {{"PELMORA_RECORD", RecordFile()}, {"PELMORA_STANDIN_MS", "0"}};
-    Menu menu(options);
-    ASSERT_TRUE(menu.WaitForMenu());
-    HWND dialog = OpenFreeSetupDialog(menu);
-    ASSERT_TRUE(dialog);
-
-    ClickDialogButton(menu, dialog, kLaunch);
-    const std::string program = "D:\\My Disc\\" + language + "\\Free\\CVStart.exe";
-    std::vector<std::string> lines;
-    for (int i = 0; i < 300 && lines.empty(); ++i, Sleep(30)) lines = RecordedLines(RecordFile());
-    ASSERT_EQ(lines.size(), 1u);
-    const std::size_t bar = lines[0].find('|');
-    ASSERT_NE(bar, std::string::npos) << lines[0];
-    EXPECT_EQ(lines[0].substr(0, bar), program);
-    EXPECT_EQ(lines[0].compare(bar + 1, program.size() + 2, "\"" + program + "\""), 0) << lines[0];
-
-    std::wstring open;
-    EXPECT_TRUE(WaitUntilIdle(menu, 15000, &open));
-    EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "the dialog stays open";
-    EXPECT_EQ(RecordedLines(RecordFile()).size(), 1u);
-}
 
 } // namespace
 
