@@ -854,3 +854,214 @@ void ReleaseMouseAt(HWND window, int x, int y)
     Settle();
 }
 } // namespace e2e
+
+// ---------------------------------------------------------------------------
+// Free set-up dialog: start from the disc, copy to other media.
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cctype>
+
+namespace e2e {
+
+namespace {
+
+struct DialogSearch {
+    DWORD processId;
+    bool needTree;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(parameter);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId || !IsWindowVisible(window) || ClassOf(window) != L"#32770") return TRUE;
+    if (search->needTree && !FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindDialogOf(const Menu& menu, bool needTree)
+{
+    DialogSearch search = {menu.ProcessId(), needTree, nullptr};
+    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+HWND OpenFreeSetupDialog(Menu& menu)
+{
+    menu.Activate();
+    const RECT r = ClientRectOnScreen(menu.FreeSetup());
+    menu.Click(menu.FreeSetup(), (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    HWND dialog = menu.WaitForWindow("PelmoraFreeSetup");
+    if (dialog) {
+        SetForegroundWindow(dialog);
+        Settle(100);
+    }
+    return dialog;
+}
+
+void ClickDialogButton(const Menu& menu, HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    SetForegroundWindow(dialog);
+    Settle(50);
+    const RECT r = ClientRectOnScreen(button);
+    menu.Click(button, (r.right - r.left) / 2, (r.bottom - r.top) / 2);
+}
+
+HWND WaitForFolderPicker(const Menu& menu, DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND picker = FindDialogOf(menu, true)) return picker;
+        Sleep(30);
+    } while (GetTickCount() - start < milliseconds && menu.Running());
+    return nullptr;
+}
+
+namespace {
+
+// Memory in the menu's process for messages that carry pointers.
+class RemoteMemory {
+public:
+    RemoteMemory(DWORD processId, std::size_t size)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)),
+          address_(process_ ? VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                            : nullptr)
+    {
+    }
+    ~RemoteMemory()
+    {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    char* Address() const { return static_cast<char*>(address_); }
+    bool Write(std::size_t offset, const void* bytes, std::size_t size) const
+    {
+        SIZE_T done = 0;
+        return address_ && WriteProcessMemory(process_, Address() + offset, bytes, size, &done) && done == size;
+    }
+    bool Read(std::size_t offset, void* bytes, std::size_t size) const
+    {
+        SIZE_T done = 0;
+        return address_ && ReadProcessMemory(process_, Address() + offset, bytes, size, &done) && done == size;
+    }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+HTREEITEM TreeNext(HWND tree, UINT which, HTREEITEM item)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+}
+
+std::string TreeItemText(const Menu& menu, HWND tree, HTREEITEM item)
+{
+    constexpr std::size_t kText = 520;
+    RemoteMemory remote(menu.ProcessId(), sizeof(TVITEMA) + kText);
+    TVITEMA request = {};
+    request.mask = TVIF_TEXT | TVIF_HANDLE;
+    request.hItem = item;
+    request.pszText = remote.Address() + sizeof(TVITEMA);
+    request.cchTextMax = static_cast<int>(kText);
+    char text[kText] = {};
+    if (!remote.Write(0, &request, sizeof request) || !remote.Write(sizeof request, text, kText)) return std::string();
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Read(sizeof request, text, kText - 1);
+    return text;
+}
+
+} // namespace
+
+bool ChooseFolder(const Menu& menu, HWND picker, const std::string& folder)
+{
+    HWND tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
+    if (!tree || folder.size() < 3 || folder[1] != ':') return false;
+
+    // The drive through the picker's own message, with the path in its process.
+    const std::string root = folder.substr(0, 3);
+    RemoteMemory remote(menu.ProcessId(), root.size() + 1);
+    if (!remote.Write(0, root.c_str(), root.size() + 1)) return false;
+    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote.Address()));
+    HTREEITEM item = TreeNext(tree, TVGN_CARET, nullptr);
+    // The drive's item is labelled "<volume label> (E:)".
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0])));
+    const std::string drive = std::string("(") + letter + ":)";
+    if (!item || TreeItemText(menu, tree, item).find(drive) == std::string::npos) return false;
+
+    // The folders below it, opened one by one as a user would.
+    std::size_t start = 3;
+    while (start < folder.size()) {
+        std::size_t end = folder.find('\\', start);
+        if (end == std::string::npos) end = folder.size();
+        const std::string name = folder.substr(start, end - start);
+        start = end + 1;
+        if (name.empty()) continue;
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+        HTREEITEM child = TreeNext(tree, TVGN_CHILD, item);
+        while (child && lstrcmpiA(TreeItemText(menu, tree, child).c_str(), name.c_str()) != 0)
+            child = TreeNext(tree, TVGN_NEXT, child);
+        if (!child) return false;
+        item = child;
+    }
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    HWND ok = GetDlgItem(picker, IDOK);
+    if (TreeNext(tree, TVGN_CARET, nullptr) != item || !ok || !IsWindowEnabled(ok)) return false;
+    AnswerDialog(picker, IDOK);
+    return true;
+}
+
+void AnswerDialog(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::wstring OpenDialogTitle(const Menu& menu)
+{
+    HWND dialog = FindDialogOf(menu, false);
+    return dialog ? TextOf(dialog) : std::wstring();
+}
+
+bool WaitUntilIdle(const Menu& menu, DWORD milliseconds, std::wstring* open)
+{
+    // The menu's thread answers a sent message only while it waits for
+    // messages; with none of its dialogs open, that is its own message loop.
+    // Twice in a row, so that a message answered in passing does not count.
+    const DWORD start = GetTickCount();
+    int quiet = 0;
+    do {
+        DWORD_PTR result = 0;
+        const bool answered =
+            SendMessageTimeoutA(menu.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+        const bool noDialog = !FindDialogOf(menu, false);
+        quiet = answered && noDialog ? quiet + 1 : 0;
+        if (quiet == 2) return true;
+        Sleep(150);
+    } while (GetTickCount() - start < milliseconds && menu.Running());
+    if (open) *open = OpenDialogTitle(menu);
+    return false;
+}
+
+std::string ProfileValue(const std::string& file, const std::string& section, const std::string& key)
+{
+    char value[512] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "<missing>", value, sizeof value, file.c_str());
+    return value;
+}
+
+DWORD AttributesOf(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str());
+}
+
+} // namespace e2e

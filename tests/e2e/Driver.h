@@ -221,3 +221,41 @@ namespace e2e {
 // have been elsewhere).
 void ReleaseMouseAt(HWND window, int x, int y);
 } // namespace e2e
+
+// ---------------------------------------------------------------------------
+// Free set-up dialog: start from the disc, copy to other media.
+namespace e2e {
+
+// Opens the free set-up dialog with a click on the menu's free set-up
+// button; the dialog window (class "PelmoraFreeSetup"), or 0.
+HWND OpenFreeSetupDialog(Menu& menu);
+
+// Clicks one of the dialog's buttons (100 launch, 101 copy, 102 close) with the mouse.
+void ClickDialogButton(const Menu& menu, HWND dialog, int id);
+
+// The folder picker of the menu's process: a visible #32770 that holds a
+// SysTreeView32; 0 if none appears in time.
+HWND WaitForFolderPicker(const Menu& menu, DWORD milliseconds = 10000);
+
+// Selects `folder` in the picker and confirms it. The path is put into the
+// menu's process for BFFM_SETSELECTIONA. False when the picker did not take
+// the folder (its OK button stayed disabled).
+bool ChooseFolder(const Menu& menu, HWND picker, const std::string& folder);
+
+// Presses a button of a dialog of the menu's process (IDCANCEL cancels the picker).
+void AnswerDialog(HWND dialog, int id);
+
+// Waits until the menu's process is back in a message loop with none of its
+// dialogs open: the action it ran is over. False on time-out; `open` then
+// names the dialog still open, if any.
+bool WaitUntilIdle(const Menu& menu, DWORD milliseconds = 15000, std::wstring* open = nullptr);
+
+// The title of a visible dialog (#32770) of the menu's process, or empty.
+std::wstring OpenDialogTitle(const Menu& menu);
+
+// A value of a profile file, "<missing>" when the key is not there.
+std::string ProfileValue(const std::string& file, const std::string& section, const std::string& key);
+
+DWORD AttributesOf(const std::string& path);
+
+} // namespace e2e

@@ -1,0 +1,353 @@
+// The free set-up dialog's two actions as a user meets them: starting Corvane
+// from the disc, and copying it to a stick (E:, a removable drive) or to any
+// other folder picked in the system's folder picker.
+#include "Driver.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+enum DialogButton { kLaunch = 100, kCopy = 101, kClose = 102 };
+
+const wchar_t kFailureMessage[] = L"Operation Failed. \nPlease try it again.";
+const char kSystemDriveFolder[] = "C:\\pelmora-copy-e2e";
+
+std::string RecordFile()
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "pelmora-freesetup-record.txt";
+}
+
+std::vector<std::string> Lines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    const std::string text = ReadFile(path);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Whether a message box shows an icon. Wine keeps the icon control of a box
+// without one, visible but empty and of no size, so the control alone says nothing.
+bool ShowsIcon(HWND box)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != L"Static" || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+        const RECT r = WindowRectOf(child);
+        if (IsWindowVisible(child) && r.right > r.left && SendMessageA(child, STM_GETICON, 0, 0)) return true;
+    }
+    return false;
+}
+
+std::size_t Count(const std::vector<std::string>& lines, const std::string& line)
+{
+    std::size_t n = 0;
+    for (const std::string& l : lines) n += l == line;
+    return n;
+}
+
+class FreeSetup : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepareDisc("D:\\");
+        EmptyFolder("E:\\");
+        DeleteFileA(RecordFile().c_str());
+    }
+    void TearDown() override
+    {
+        EmptyFolder("E:\\");
+        EmptyFolder(kSystemDriveFolder);
+        RemoveDirectoryA(kSystemDriveFolder);
+    }
+
+    static MenuOptions Options(const std::string& version = "win7", const std::string& folder = "D:\\")
+    {
+        MenuOptions options;
+        options.version = version;
+        options.folder = folder;
+        options.environment = {{"PELMORA_RECORD", RecordFile()}, {"PELMORA_STANDIN_MS", "0"}};
+        return options;
+    }
+
+    // Starts the menu and opens the dialog.
+    HWND Open(Menu& menu)
+    {
+        if (!menu.WaitForMenu()) return nullptr;
+        return OpenFreeSetupDialog(menu);
+    }
+
+    // Presses the copy button and picks `folder` in the picker.
+    static ::testing::AssertionResult CopyTo(const Menu& menu, HWND dialog, const std::string& folder)
+    {
+        ClickDialogButton(menu, dialog, kCopy);
+        HWND picker = WaitForFolderPicker(menu);
+        if (!picker) return ::testing::AssertionFailure() << "no folder picker";
+        if (!ChooseFolder(menu, picker, folder)) return ::testing::AssertionFailure() << "the picker refused " << folder;
+        return ::testing::AssertionSuccess();
+    }
+
+    static ::testing::AssertionResult Idle(const Menu& menu)
+    {
+        std::wstring open;
+        if (WaitUntilIdle(menu, 20000, &open)) return ::testing::AssertionSuccess();
+        SaveScreen("Z:\\tmp\\pelmora-freesetup-busy.bmp");
+        std::string narrow(open.size() * 3 + 1, '\0');
+        narrow.resize(WideCharToMultiByte(CP_UTF8, 0, open.c_str(), static_cast<int>(open.size()), &narrow[0],
+                                          static_cast<int>(narrow.size()), nullptr, nullptr));
+        return ::testing::AssertionFailure() << "still busy; open dialog: \"" << narrow << "\" (screen in /tmp/pelmora-freesetup-busy.bmp)";
+    }
+
+    // The language files in <folder>\Corvane, and nothing of them beside it.
+    static void ExpectProductIn(const std::string& folder, const std::string& language)
+    {
+        const std::string product = folder + "\\Corvane";
+        for (const char* name : {"CVStart.exe", "CV.EXE", "ReadMe.txt"})
+            EXPECT_TRUE(FileExists(product + "\\" + name)) << product << "\\" << name;
+        for (const char* name : {"CVStart.exe", "CV.EXE"})
+            EXPECT_FALSE(FileExists(folder + "\\" + name)) << name << " beside the product folder";
+        EXPECT_EQ(ReadFile(product + "\\ReadMe.txt"), ReadFile("D:\\" + language + "\\Free\\ReadMe.txt"));
+        EXPECT_FALSE(FileExists(product + "\\autorun.inf"));
+    }
+
+    // The common files and the start entries in `folder`, the template's
+    // other lines kept.
+    static void ExpectPreparedMedium(const std::string& folder)
+    {
+        EXPECT_EQ(ReadFile(folder + "\\ReadMe.txt"), ReadFile("D:\\Common\\ReadMe.txt"));
+        const std::string autorun = folder + "\\autorun.inf";
+        EXPECT_EQ(ProfileValue(autorun, "autorun", "icon"), "Corvane\\CV.EXE,0");
+        EXPECT_EQ(ProfileValue(autorun, "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
+        const auto lines = Lines(autorun);
+        EXPECT_EQ(Count(lines, "icon=Corvane\\CV.EXE,0"), 1u);
+        EXPECT_EQ(Count(lines, "SHELLEXECUTE=Corvane\\CV.EXE"), 1u);
+        for (const std::string& line : Lines("D:\\Common\\autorun.inf"))
+            EXPECT_EQ(Count(lines, line), 1u) << line;
+        EXPECT_EQ(lines.size(), Lines("D:\\Common\\autorun.inf").size() + 2);
+    }
+
+    static void ExpectNotPrepared(const std::string& folder)
+    {
+        EXPECT_FALSE(FileExists(folder + "\\ReadMe.txt")) << folder;
+        EXPECT_FALSE(FileExists(folder + "\\autorun.inf")) << folder;
+    }
+
+    // A configuration whose common folder holds no autorun.inf.
+    static void UseCommonFolderWithoutAutorun()
+    {
+        std::string ini = ReadFile("D:\\Pelmora.ini");
+        const std::string from = "COMMON=\\Common";
+        ini.replace(ini.find(from), from.size(), "COMMON=\\Bare");
+        WriteFile("D:\\Pelmora.ini", ini);
+        CreateDirectoryA("D:\\Bare", nullptr);
+        WriteFile("D:\\Bare\\ReadMe.txt", "Corvane: common files without autorun.inf\r\n");
+    }
+
+    // Starts Corvane from a disc in a folder with a space; a program that an
+    // unquoted path would start instead lies in the way.
+    static void ExpectLaunch(const std::string& version, const std::string& language)
+    {
+        PrepareDisc("D:\\My Disc");
+        CopyFileA("D:\\My Disc\\Eng\\Free\\CVStart.exe", "D:\\My.exe", FALSE);
+        Menu menu(Options(version, "D:\\My Disc"));
+        ASSERT_TRUE(menu.WaitForMenu());
+        HWND dialog = OpenFreeSetupDialog(menu);
+        ASSERT_TRUE(dialog);
+
+        ClickDialogButton(menu, dialog, kLaunch);
+        const std::string program = "D:\\My Disc\\" + language + "\\Free\\CVStart.exe";
+        std::vector<std::string> lines;
+        for (int i = 0; i < 300 && lines.empty(); ++i, Sleep(30)) lines = RecordedLines(RecordFile());
+        ASSERT_EQ(lines.size(), 1u);
+        const std::size_t bar = lines[0].find('|');
+        ASSERT_NE(bar, std::string::npos) << lines[0];
+        EXPECT_EQ(lines[0].substr(0, bar), program);
+        EXPECT_EQ(lines[0].compare(bar + 1, program.size() + 2, "\"" + program + "\""), 0) << lines[0];
+
+        EXPECT_TRUE(Idle(menu));
+        EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "the dialog stays open";
+        EXPECT_EQ(RecordedLines(RecordFile()).size(), 1u);
+    }
+};
+
+} // namespace
+
+TEST_F(FreeSetup, LaunchStartsTheStartProgramAsAProcess_en)
+{
+    ExpectLaunch("winxp", "Eng");
+}
+
+TEST_F(FreeSetup, LaunchStartsTheStartProgramThroughTheShell_ja)
+{
+    ExpectLaunch("win7", "Jpn");
+}
+
+TEST_F(FreeSetup, CopyToTheRootOfAStick_en)
+{
+    // Files on a CD-ROM are read-only; this one is hidden as well.
+    SetFileAttributesA("D:\\Common\\autorun.inf", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CopyTo(menu, dialog, "E:\\"));
+    ASSERT_TRUE(Idle(menu));
+    SetFileAttributesA("D:\\Common\\autorun.inf", FILE_ATTRIBUTE_NORMAL);
+
+    ExpectProductIn("E:", "Eng");
+    ExpectPreparedMedium("E:");
+    EXPECT_EQ(AttributesOf("E:\\autorun.inf"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE))
+        << "writable, no longer hidden";
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
+}
+
+TEST_F(FreeSetup, CopyUsesTheEnglishFolderForBritishEnglish_enGB)
+{
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CopyTo(menu, dialog, "E:\\"));
+    ASSERT_TRUE(Idle(menu));
+    ExpectProductIn("E:", "Eng");
+    ExpectPreparedMedium("E:");
+}
+
+TEST_F(FreeSetup, CopyToASubFolderPreparesThatFolder_zh)
+{
+    CreateDirectoryA("E:\\Sticks", nullptr);
+    CreateDirectoryA("E:\\Sticks\\Here", nullptr);
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CopyTo(menu, dialog, "E:\\Sticks\\Here"));
+    ASSERT_TRUE(Idle(menu));
+
+    ExpectProductIn("E:\\Sticks\\Here", "Sch");
+    ExpectPreparedMedium("E:\\Sticks\\Here");
+    ExpectNotPrepared("E:");
+    ExpectNotPrepared("E:\\Sticks");
+}
+
+TEST_F(FreeSetup, CopyToTheSystemDriveCopiesOnlyTheProduct_en)
+{
+    // The picker gives the drive letter as the shell spells it (upper case);
+    // a lower-case one is covered by the unit tests.
+    EmptyFolder(kSystemDriveFolder);
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CopyTo(menu, dialog, kSystemDriveFolder));
+    ASSERT_TRUE(Idle(menu));
+    ExpectProductIn(kSystemDriveFolder, "Eng");
+    ExpectNotPrepared(kSystemDriveFolder);
+}
+
+TEST_F(FreeSetup, CancellingThePickerCopiesNothing_en)
+{
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ClickDialogButton(menu, dialog, kCopy);
+    HWND picker = WaitForFolderPicker(menu);
+    ASSERT_TRUE(picker);
+    AnswerDialog(picker, IDCANCEL);
+    ASSERT_TRUE(Idle(menu)) << "no message after a cancel";
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("E:\\*", &found);
+    int entries = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do entries += std::string(found.cFileName) != "." && std::string(found.cFileName) != "..";
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(entries, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+}
+
+TEST_F(FreeSetup, CopyingAgainAsksAndACancelIsReportedThenTheMediumIsPrepared_en)
+{
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CopyTo(menu, dialog, "E:\\"));
+    ASSERT_TRUE(Idle(menu));
+    DeleteFileA("E:\\ReadMe.txt");
+    SetFileAttributesA("E:\\autorun.inf", FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA("E:\\autorun.inf");
+
+    ASSERT_TRUE(CopyTo(menu, dialog, "E:\\"));
+    HWND prompt = menu.WaitForWindow("#32770", L"Confirm file overwrite");
+    ASSERT_TRUE(prompt) << "the shell asks before replacing";
+    EXPECT_TRUE(ShowsIcon(prompt)) << "the shell's own prompt shows one";
+    AnswerDialog(prompt, IDCANCEL);
+
+    HWND box = menu.WaitForWindow("#32770", L"Pelmora");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), kFailureMessage);
+    EXPECT_EQ(ButtonTexts(box), std::vector<std::wstring>{L"OK"});
+    EXPECT_FALSE(ShowsIcon(box));
+    AnswerDialog(box, IDOK);
+    ASSERT_TRUE(Idle(menu));
+
+    // The common step ran after the message.
+    ExpectPreparedMedium("E:");
+}
+
+TEST_F(FreeSetup, CommonFolderWithoutAutorunGetsOneMade_en)
+{
+    UseCommonFolderWithoutAutorun();
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CopyTo(menu, dialog, "E:\\"));
+    ASSERT_TRUE(Idle(menu)) << "no message, no end of the program";
+
+    ExpectProductIn("E:", "Eng");
+    EXPECT_EQ(ReadFile("E:\\ReadMe.txt"), ReadFile("D:\\Bare\\ReadMe.txt"));
+    EXPECT_EQ(ProfileValue("E:\\autorun.inf", "autorun", "icon"), "Corvane\\CV.EXE,0");
+    EXPECT_EQ(ProfileValue("E:\\autorun.inf", "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
+    EXPECT_TRUE(menu.Running());
+}
+
+TEST_F(FreeSetup, AnAutorunFileThatCannotBeWrittenIsReported_en)
+{
+    UseCommonFolderWithoutAutorun();
+    const std::string original = "[autorun]\r\nlabel=Somebody else's stick\r\n";
+    WriteFile("E:\\autorun.inf", original);
+    // Held by another program: it cannot be written, as on a write-protected medium.
+    HANDLE held = CreateFileA("E:\\autorun.inf", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    Menu menu(Options());
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(CopyTo(menu, dialog, "E:\\"));
+    HWND box = menu.WaitForWindow("#32770", L"Pelmora");
+    CloseHandle(held);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), kFailureMessage);
+    AnswerDialog(box, IDOK);
+    ASSERT_TRUE(Idle(menu));
+
+    ExpectProductIn("E:", "Eng");
+    EXPECT_EQ(ReadFile("E:\\ReadMe.txt"), ReadFile("D:\\Bare\\ReadMe.txt")) << "copied files stay";
+    EXPECT_EQ(ReadFile("E:\\autorun.inf"), original);
+    EXPECT_TRUE(menu.Running());
+
+    // The dialog still works, and closing it gives the menu back.
+    ClickDialogButton(menu, dialog, kClose);
+    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(30);
+    EXPECT_FALSE(IsWindow(dialog));
+    for (int i = 0; i < 100 && !IsWindowEnabled(menu.Main()); ++i) Sleep(30);
+    EXPECT_TRUE(IsWindowEnabled(menu.Main()));
+}
