@@ -13,7 +13,9 @@
 //                   draws string `id` of the library's string table into the
 //                   client area of `window`, its top-left corner at
 //                   (left, top) in client pixels, on a transparent
-//                   background, and returns when it has been drawn.
+//                   background, without smoothing (drawing it again over
+//                   itself gives the same pixels), and returns when it has
+//                   been drawn.
 //                   size    : the character height in points (1/72 inch) at
 //                             the screen's resolution; 12 is 16 pixels at 96
 //                             dots per inch. Only the low byte is used.

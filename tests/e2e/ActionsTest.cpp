@@ -186,7 +186,7 @@ TEST_F(Actions, MissingInstallerIsReported_en)
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(TextOf(box), L"Pelmora");
         EXPECT_NE(MessageBoxText(box).find(L"D:\\Eng\\Missing.exe"), std::wstring::npos) << MessageBoxText(box);
-        EXPECT_FALSE(ShowsIcon(box));
+        EXPECT_FALSE(HasIcon(box));
         DismissMessageBox(box);
         ExpectFrameFinished(menu);
         EXPECT_TRUE(menu.Running());
@@ -246,7 +246,7 @@ TEST_F(Actions, ManualWithoutAssociationSaysSo_ja)
     EXPECT_EQ(TextOf(box), L"Pelmora");
     EXPECT_EQ(MessageBoxText(box), L"Can't not Open");
     EXPECT_EQ(ButtonTexts(box).size(), 1u);
-    EXPECT_FALSE(ShowsIcon(box));
+    EXPECT_FALSE(HasIcon(box));
     DismissMessageBox(box);
     ExpectFrameFinished(menu);
     EXPECT_TRUE(WaitForPicture(menu.Manual(), LoadPicture(PicturePath("man_j_0"))));

@@ -399,10 +399,15 @@ std::vector<std::wstring> ButtonTexts(HWND dialog)
 
 bool HasIcon(HWND box)
 {
+    // Wine keeps the icon control of a box without an icon, visible but empty
+    // and of no size: only a control that holds an icon counts.
     for (HWND child : Children(box)) {
-        if (ClassOf(child) == L"Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child))
-            return true;
+        if (ClassOf(child) != L"Static" || !IsWindowVisible(child)) continue;
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+        const RECT r = WindowRectOf(child);
+        DWORD_PTR icon = 0;
+        SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
+        if (icon && r.right > r.left) return true;
     }
     return false;
 }
@@ -593,15 +598,6 @@ void DeleteClass(const std::string& key)
     DeleteKeyTree(HKEY_CLASSES_ROOT, key);
 }
 
-bool ShowsIcon(HWND box)
-{
-    for (HWND child : Children(box)) {
-        if (ClassOf(child) == L"Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            IsWindowVisible(child) && SendMessageA(child, STM_GETICON, 0, 0) != 0)
-            return true;
-    }
-    return false;
-}
 
 void MoveWindowTo(HWND window, int left, int top)
 {
@@ -686,17 +682,6 @@ void EndStandIns()
     }
 }
 
-bool ShowsIcon(HWND box)
-{
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) != L"Static" || !IsWindowVisible(child)) continue;
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
-        DWORD_PTR icon = 0;
-        SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon);
-        if (icon) return true;
-    }
-    return false;
-}
 
 } // namespace e2e
 

@@ -155,8 +155,6 @@ void WriteIniWith(const std::string& folder, const std::string& section, const s
 void SetClass(const std::string& key, const std::string& value);
 void DeleteClass(const std::string& key);
 
-// Whether a message box shows an icon (an icon control that holds one).
-bool ShowsIcon(HWND box);
 
 // Moves a window of any process; waits until it is there.
 void MoveWindowTo(HWND window, int left, int top);
@@ -183,9 +181,6 @@ void PressButton(HWND button);
 HWND StandInWindow();
 void EndStandIns();
 
-// Whether a message box shows an icon. Wine keeps the icon control of a box
-// without an icon visible but empty, so this looks at the icon it holds.
-bool ShowsIcon(HWND box);
 
 } // namespace e2e
 

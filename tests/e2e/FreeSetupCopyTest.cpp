@@ -37,18 +37,6 @@ std::vector<std::string> Lines(const std::string& path)
     return lines;
 }
 
-// Whether a message box shows an icon. Wine keeps the icon control of a box
-// without one, visible but empty and of no size, so the control alone says nothing.
-bool ShowsIcon(HWND box)
-{
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) != L"Static" || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
-        const RECT r = WindowRectOf(child);
-        if (IsWindowVisible(child) && r.right > r.left && SendMessageA(child, STM_GETICON, 0, 0)) return true;
-    }
-    return false;
-}
-
 std::size_t Count(const std::vector<std::string>& lines, const std::string& line)
 {
     std::size_t n = 0;
@@ -288,14 +276,14 @@ TEST_F(FreeSetup, CopyingAgainAsksAndACancelIsReportedThenTheMediumIsPrepared_en
     ASSERT_TRUE(CopyTo(menu, dialog, "E:\\"));
     HWND prompt = menu.WaitForWindow("#32770", L"Confirm file overwrite");
     ASSERT_TRUE(prompt) << "the shell asks before replacing";
-    EXPECT_TRUE(ShowsIcon(prompt)) << "the shell's own prompt shows one";
+    EXPECT_TRUE(HasIcon(prompt)) << "the shell's own prompt shows one";
     AnswerDialog(prompt, IDCANCEL);
 
     HWND box = menu.WaitForWindow("#32770", L"Pelmora");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), kFailureMessage);
     EXPECT_EQ(ButtonTexts(box), std::vector<std::wstring>{L"OK"});
-    EXPECT_FALSE(ShowsIcon(box));
+    EXPECT_FALSE(HasIcon(box));
     AnswerDialog(box, IDOK);
     ASSERT_TRUE(Idle(menu));
 

@@ -119,7 +119,7 @@ TEST(StartupFailure, MissingCaptionLibrary_zh)
     EXPECT_NE(text.find(expectedReason), std::wstring::npos) << "the reason";
 
     EXPECT_EQ(ButtonTexts(box).size(), 1u);
-    EXPECT_FALSE(ShowsIcon(box));
+    EXPECT_FALSE(HasIcon(box));
     EXPECT_EQ(menu.WaitForWindow("PelmoraMenu", L"", 0), nullptr);
     PressButton(GetDlgItem(box, IDOK));
     EXPECT_TRUE(menu.WaitForExit());

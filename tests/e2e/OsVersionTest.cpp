@@ -79,7 +79,7 @@ void ExpectRefusal(Menu& menu)
     const HWND ok = GetDlgItem(box, IDOK);
     ASSERT_NE(ok, nullptr);
     EXPECT_TRUE(IsWindowVisible(ok));
-    EXPECT_FALSE(ShowsIcon(box));
+    EXPECT_FALSE(HasIcon(box));
 
     // The menu waits for the answer, and shows nothing of itself meanwhile.
     Settle(500);

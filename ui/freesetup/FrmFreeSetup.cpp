@@ -195,6 +195,10 @@ LRESULT FrmFreeSetup::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         RemovePropA(self, "PelmoraFocus");
         SetWindowLongPtrA(self, GWLP_USERDATA, 0);
         window_ = nullptr;
+        // Closed by a sent message (BM_CLICK from a screen reader or another
+        // program): wake the dialog's loop, which would otherwise wait in
+        // GetMessage with the menu still disabled.
+        PostMessageA(nullptr, WM_NULL, 0, 0);
         break;
     default:
         break;

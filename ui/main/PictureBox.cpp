@@ -58,6 +58,12 @@ WORD CurrentShiftState()
     return shift;
 }
 
+bool PictureBox::WithinSameWindow(HWND other) const
+{
+    const HWND parent = GetParent(window_);
+    return other && (other == parent || IsChild(parent, other));
+}
+
 void PictureBox::Paint()
 {
     PAINTSTRUCT ps;
@@ -96,11 +102,14 @@ LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS;
+    // Focus events tell of moves inside the window the button belongs to;
+    // another program or window taking the activation is not one, so a
+    // pressed picture stays while the installer or a dialog is in front.
     case WM_SETFOCUS:
-        if (events_) events_->OnGotFocus(*this);
+        if (events_ && WithinSameWindow(reinterpret_cast<HWND>(wParam))) events_->OnGotFocus(*this);
         return 0;
     case WM_KILLFOCUS:
-        if (events_) events_->OnLostFocus(*this);
+        if (events_ && WithinSameWindow(reinterpret_cast<HWND>(wParam))) events_->OnLostFocus(*this);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

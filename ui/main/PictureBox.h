@@ -60,6 +60,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    bool WithinSameWindow(HWND other) const;
 
     HWND window_ = nullptr;
     short index_ = 0;
