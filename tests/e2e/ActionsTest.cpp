@@ -120,6 +120,8 @@ TEST_F(Actions, XpWaitsForTheInstallerAndKeepsPainting_en)
     HWND standIn = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (standIn = FindVisibleWindow("PelmoraStandIn")) != nullptr; }));
     EXPECT_FALSE(IsWindowEnabled(menu.Main()));
+    // The installer's window is in front: the button keeps its pressed picture.
+    EXPECT_TRUE(WaitForPicture(menu.Install(), LoadPicture(PicturePath("cv_2"))));
 
     // Cover the menu with the installer's window, then uncover it: the menu
     // paints again while it waits, background and buttons alike.
