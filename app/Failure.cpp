@@ -11,6 +11,17 @@ void ShowMessage(HWND owner, const std::wstring& text)
     MessageBoxW(owner, text.c_str(), kProgramName, MB_OK);
 }
 
+std::wstring DecimalText(unsigned long value)
+{
+    wchar_t digits[24];
+    wchar_t* p = digits + 24;
+    do {
+        *--p = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value);
+    return std::wstring(p, digits + 24);
+}
+
 std::wstring SystemErrorText(DWORD error)
 {
     char* buffer = nullptr;
@@ -21,7 +32,7 @@ std::wstring SystemErrorText(DWORD error)
     if (buffer) LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
         text.pop_back();
-    if (text.empty()) text = L"Error " + std::to_wstring(error) + L".";
+    if (text.empty()) text = L"Error " + DecimalText(error) + L".";
     return text;
 }
 

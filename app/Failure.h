@@ -9,6 +9,10 @@ extern const wchar_t kProgramName[]; // title of every message box
 // A message box with an OK button only, no icon, titled with the program name.
 void ShowMessage(HWND owner, const std::wstring& text);
 
+// A number in decimal digits (the runtime's formatting would bring its whole
+// printf machinery into the program for this one use).
+std::wstring DecimalText(unsigned long value);
+
 // The system's own description of an error code, without a trailing line break.
 std::wstring SystemErrorText(DWORD error);
 
