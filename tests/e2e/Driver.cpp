@@ -19,21 +19,24 @@ std::string Joined(const std::string& folder, const std::string& name)
     return folder + "\\" + name;
 }
 
-void CopyTree(const std::string& from, const std::string& to)
+// Returns whether every file was copied.
+bool CopyTree(const std::string& from, const std::string& to)
 {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(Joined(from, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool copied = true;
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == ".." || name == ".assembled") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyTree(Joined(from, name), Joined(to, name));
+            copied = CopyTree(Joined(from, name), Joined(to, name)) && copied;
         else
-            CopyFileA(Joined(from, name).c_str(), Joined(to, name).c_str(), FALSE);
+            copied = CopyFileA(Joined(from, name).c_str(), Joined(to, name).c_str(), FALSE) && copied;
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    return copied;
 }
 
 void RemoveTreeContents(const std::string& folder)
@@ -128,8 +131,12 @@ void EmptyFolder(const std::string& folder)
 
 void PrepareDisc(const std::string& folder)
 {
-    EmptyFolder(folder);
-    CopyTree(DiscSource(), folder);
+    // A program of the previous test may still be letting go of its files.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        EmptyFolder(folder);
+        if (CopyTree(DiscSource(), folder)) return;
+        Sleep(100);
+    }
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)

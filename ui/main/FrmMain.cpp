@@ -14,11 +14,12 @@
 
 constexpr char FrmMain::kClassName[];
 
-void PictureHolder::Load(HINSTANCE instance, int firstResource)
+HBITMAP PictureHolder::operator[](int n) const
 {
-    for (int n = 0; n < 3; ++n)
-        state[n].reset(static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(firstResource + n), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!state_[n])
+        state_[n].reset(static_cast<HBITMAP>(
+            LoadImageA(instance_, MAKEINTRESOURCEA(first_ + n), IMAGE_BITMAP, 0, 0, 0)));
+    return state_[n].get();
 }
 
 FrmMain::FrmMain(HINSTANCE instance) : instance_(instance) {}
@@ -46,9 +47,9 @@ void FrmMain::LoadPictures()
 {
     const int background = ByLanguage(language_, IDB_HEIKEI_J, IDB_HEIKEI_SC, IDB_HEIKEI_E);
     background_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(background), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageA(instance_, MAKEINTRESOURCEA(background), IMAGE_BITMAP, 0, 0, 0)));
     appliNamePicture_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_APPLINAME), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_APPLINAME), IMAGE_BITMAP, 0, 0, 0)));
     imgCV.Load(instance_, IDB_CV);
     imgFreeSetup.Load(instance_, ByLanguage(language_, IDB_FREESETUP_J, IDB_FREESETUP_SC, IDB_FREESETUP_E));
     imgMan.Load(instance_, ByLanguage(language_, IDB_MAN_J, IDB_MAN_SC, IDB_MAN_E));

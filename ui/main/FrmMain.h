@@ -7,11 +7,18 @@
 
 #include <windows.h>
 
-// One button's pictures by state: 0 normal, 1 focus, 2 pressed.
-struct PictureHolder {
-    UniqueBitmap state[3];
-    HBITMAP operator[](int n) const { return state[n].get(); }
-    void Load(HINSTANCE instance, int firstResource);
+// One button's pictures by state: 0 normal, 1 focus, 2 pressed. Each is
+// loaded from the program's resources when it is first shown, so start-up
+// loads only the pictures the first frame needs.
+class PictureHolder {
+public:
+    void Load(HINSTANCE instance, int firstResource) { instance_ = instance, first_ = firstResource; }
+    HBITMAP operator[](int n) const;
+
+private:
+    HINSTANCE instance_ = nullptr;
+    int first_ = 0;
+    mutable UniqueBitmap state_[3];
 };
 
 constexpr int kStateNormal = 0;
