@@ -170,10 +170,12 @@ std::vector<std::string> RecordedLines(const std::string& recordFile)
     const std::string text = ReadFile(recordFile);
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find("\r\n", start);
+        std::size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
-        if (end > start) lines.push_back(text.substr(start, end - start));
-        start = end + 2;
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+        start = end + 1;
     }
     return lines;
 }
@@ -512,27 +514,7 @@ bool WaitForPicture(HWND window, const Pixels& picture, DWORD milliseconds)
 
 void SaveScreen(const std::string& path)
 {
-    const RECT all = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const Pixels pixels = GrabScreenRect(all);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = pixels.width;
-    info.biHeight = -pixels.height;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    const DWORD size = static_cast<DWORD>(pixels.rgb.size() * 4);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    for (COLORREF c : pixels.rgb) {
-        const char bgra[4] = {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)),
-                              static_cast<char>(GetRValue(c)), 0};
-        bytes.append(bgra, 4);
-    }
-    WriteFile(path, bytes);
+    SaveScreenRect(path, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
 }
 
 void Settle(DWORD milliseconds)
@@ -663,12 +645,6 @@ void PressButton(HWND button)
 {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-}
-
-HWND StandInWindow()
-{
-    HWND window = FindWindowA("PelmoraStandIn", nullptr);
-    return window && IsWindowVisible(window) ? window : nullptr;
 }
 
 void EndStandIns()

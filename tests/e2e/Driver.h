@@ -22,7 +22,8 @@ void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 
-// Lines a stand-in program recorded ("<program path>|<command line>").
+// The lines of a text file, without line ends or empty lines; for a
+// stand-in's record, "<program path>|<command line>" each.
 std::vector<std::string> RecordedLines(const std::string& recordFile);
 
 struct MenuOptions {
@@ -176,9 +177,7 @@ bool WaitForRecordedLines(const std::string& recordFile, std::size_t count, DWOR
 // Presses a push button of another process's window as a click would (BM_CLICK).
 void PressButton(HWND button);
 
-// The visible window of a running stand-in program (Setup.exe, CVStart.exe,
-// CV.EXE), or 0; and ending every running stand-in.
-HWND StandInWindow();
+// Ends every running stand-in program (Setup.exe, CVStart.exe, CV.EXE).
 void EndStandIns();
 
 

@@ -21,22 +21,6 @@ std::string RecordFile()
     return std::string(temp) + "pelmora-freesetup-record.txt";
 }
 
-std::vector<std::string> Lines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    const std::string text = ReadFile(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 std::size_t Count(const std::vector<std::string>& lines, const std::string& line)
 {
     std::size_t n = 0;
@@ -116,12 +100,12 @@ protected:
         const std::string autorun = folder + "\\autorun.inf";
         EXPECT_EQ(ProfileValue(autorun, "autorun", "icon"), "Corvane\\CV.EXE,0");
         EXPECT_EQ(ProfileValue(autorun, "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
-        const auto lines = Lines(autorun);
+        const auto lines = RecordedLines(autorun);
         EXPECT_EQ(Count(lines, "icon=Corvane\\CV.EXE,0"), 1u);
         EXPECT_EQ(Count(lines, "SHELLEXECUTE=Corvane\\CV.EXE"), 1u);
-        for (const std::string& line : Lines("D:\\Common\\autorun.inf"))
+        for (const std::string& line : RecordedLines("D:\\Common\\autorun.inf"))
             EXPECT_EQ(Count(lines, line), 1u) << line;
-        EXPECT_EQ(lines.size(), Lines("D:\\Common\\autorun.inf").size() + 2);
+        EXPECT_EQ(lines.size(), RecordedLines("D:\\Common\\autorun.inf").size() + 2);
     }
 
     static void ExpectNotPrepared(const std::string& folder)

@@ -106,8 +106,8 @@ void ExpectMenuAndInstall(Menu& menu, Outcome outcome, const std::string& record
     EXPECT_NE(line.find("/z\"PELMORA\""), std::string::npos) << line;
 
     const DWORD start = GetTickCount();
-    while (!StandInWindow() && GetTickCount() - start < 5000) Sleep(20);
-    ASSERT_NE(StandInWindow(), nullptr) << "the installer's window did not appear";
+    while (!FindVisibleWindow("PelmoraStandIn") && GetTickCount() - start < 5000) Sleep(20);
+    ASSERT_NE(FindVisibleWindow("PelmoraStandIn"), nullptr) << "the installer's window did not appear";
 
     if (outcome == Outcome::WaitsForInstaller) {
         // The menu takes no input while the installer runs ...
@@ -115,14 +115,14 @@ void ExpectMenuAndInstall(Menu& menu, Outcome outcome, const std::string& record
         // ... and comes back when it has ended.
         while (!IsWindowEnabled(menu.Main()) && GetTickCount() - start < 15000) Sleep(20);
         EXPECT_TRUE(IsWindowEnabled(menu.Main()));
-        EXPECT_EQ(StandInWindow(), nullptr) << "enabled while the installer still runs";
+        EXPECT_EQ(FindVisibleWindow("PelmoraStandIn"), nullptr) << "enabled while the installer still runs";
         EXPECT_TRUE(menu.WaitForFocus(menu.Install()));
     } else {
         // The shell has the installer; the menu is back while it still runs
         // (the installer's window is in front, so the focus is not checked).
         while (!IsWindowEnabled(menu.Main()) && GetTickCount() - start < 5000) Sleep(20);
         EXPECT_TRUE(IsWindowEnabled(menu.Main()));
-        EXPECT_NE(StandInWindow(), nullptr);
+        EXPECT_NE(FindVisibleWindow("PelmoraStandIn"), nullptr);
     }
     EXPECT_TRUE(menu.Running());
 }
