@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "../common/TextLines.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -166,18 +168,7 @@ bool FileExists(const std::string& path)
 
 std::vector<std::string> RecordedLines(const std::string& recordFile)
 {
-    std::vector<std::string> lines;
-    const std::string text = ReadFile(recordFile);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
+    return SplitLines(ReadFile(recordFile));
 }
 
 void SetWindowsVersion(const std::string& exeName, const std::string& version)

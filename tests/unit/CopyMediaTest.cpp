@@ -1,6 +1,7 @@
 #include "Ansi.h"
 #include "CopyMedia.h"
 #include "TestFiles.h"
+#include "../common/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -59,18 +60,7 @@ std::string ProfileValue(const std::string& file, const char* section, const cha
 // Lines of a text file, without their line ends.
 std::vector<std::string> Lines(const std::string& path)
 {
-    std::vector<std::string> lines;
-    const std::string text = ReadBytes(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
+    return SplitLines(ReadBytes(path));
 }
 
 std::size_t CountOf(const std::vector<std::string>& lines, const std::string& prefix)
