@@ -4,7 +4,10 @@
 // moment, then ends.
 //
 // For tests:
-//   PELMORA_RECORD=<file>       appends "<program path>|<command line>" to <file>
+//   PELMORA_RECORD=<file>       appends "<program path>|<command line>" to <file>,
+//                               then sets the event "PelmoraRecord:<file>" (with
+//                               '/' for '\\'), if a test has made it, so that
+//                               the test wakes as soon as the line is there
 //   PELMORA_STANDIN_MS=<ms>     how long the window stays (default 2500)
 //   PELMORA_STANDIN_EXIT=<code> the exit code (default 0)
 #include <windows.h>
@@ -21,6 +24,17 @@ std::string Environment(const char* name)
     return length && length < sizeof value ? std::string(value, length) : std::string();
 }
 
+// Tells a test waiting for `file` that a line has been written to it.
+void SignalRecorded(std::string file)
+{
+    for (char& c : file)
+        if (c == '\\') c = '/';
+    HANDLE event = OpenEventA(EVENT_MODIFY_STATE, FALSE, ("PelmoraRecord:" + file).c_str());
+    if (!event) return;
+    SetEvent(event);
+    CloseHandle(event);
+}
+
 void Record(const std::string& file, const std::string& line)
 {
     // Several programs may record into one file: open, append, close.
@@ -31,6 +45,7 @@ void Record(const std::string& file, const std::string& line)
             DWORD written = 0;
             WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
             CloseHandle(h);
+            SignalRecorded(file);
             return;
         }
         Sleep(20);

@@ -15,11 +15,11 @@ class Actions : public testing::Test {
 protected:
     void SetUp() override
     {
-        CloseStandIns();
+        EndStandIns();
         DeleteFileA(kRecord);
         PrepareDisc("D:\\");
     }
-    void TearDown() override { CloseStandIns(); }
+    void TearDown() override { EndStandIns(); }
 
     // Options for a menu whose stand-in programs record into kRecord.
     static MenuOptions Options(const std::string& version, const std::string& stayMs = "0",
@@ -44,7 +44,7 @@ void ExpectFrameFinished(Menu& menu)
 
 std::vector<std::string> WaitForRecord(size_t lines)
 {
-    WaitUntil([&] { return RecordedLines(kRecord).size() >= lines; }, 10000);
+    WaitForRecordedLines(kRecord, lines);
     return RecordedLines(kRecord);
 }
 
@@ -139,7 +139,7 @@ TEST_F(Actions, XpWaitsForTheInstallerAndKeepsPainting_en)
     EXPECT_FALSE(IsWindowEnabled(menu.Main()));
 
     // The installer ends (here: closed by its user): the menu is usable again.
-    CloseStandIns();
+    EndStandIns();
     ExpectFrameFinished(menu);
     EXPECT_TRUE(WaitForPicture(menu.FreeSetup(), LoadPicture(PicturePath("freesetup_e_0"))));
     EXPECT_EQ(WaitForRecord(1).size(), 1u);
@@ -157,7 +157,7 @@ TEST_F(Actions, VistaDoesNotWaitForTheInstaller_en)
     EXPECT_TRUE(IsWindow(standIn)) << "the installer should still be running";
     // The installer's window took the activation; back in the menu, the
     // install button holds the focus.
-    CloseStandIns();
+    EndStandIns();
     menu.Activate();
     ExpectFrameFinished(menu);
 }
@@ -221,7 +221,7 @@ TEST_F(Actions, ManualOpensThroughItsAssociation_en)
 {
     SetClass(".corvdoc", "Pelmora.TestDocument");
     SetClass("Pelmora.TestDocument\\shell\\open\\command", "\"D:\\Eng\\Setup.exe\" \"%1\"");
-    WriteFile("D:\\Eng\\Manual.corvdoc", "manual");
+    WriteBytes("D:\\Eng\\Manual.corvdoc", "manual");
     WriteIniWith("D:\\", "MANUAL", "ENG", "\\Eng\\Manual.corvdoc");
     Menu menu(Options("winxp"));
     ASSERT_TRUE(menu.WaitForMenu());
@@ -238,7 +238,7 @@ TEST_F(Actions, ManualOpensThroughItsAssociation_en)
 
 TEST_F(Actions, ManualWithoutAssociationSaysSo_ja)
 {
-    WriteFile("D:\\Jpn\\Manual.corvnone", "manual");
+    WriteBytes("D:\\Jpn\\Manual.corvnone", "manual");
     WriteIniWith("D:\\", "MANUAL", "JPN", "\\Jpn\\Manual.corvnone");
     Menu menu(Options("win7"));
     ASSERT_TRUE(menu.WaitForMenu());
@@ -262,8 +262,7 @@ TEST_F(Actions, OnlyEnterActivates_en)
     ASSERT_TRUE(menu.WaitForMenu());
     const WORD ignored[] = {VK_SPACE, VK_ESCAPE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, 'A', 'Z', '1'};
     for (WORD key : ignored) menu.Key(key);
-    Settle(300);
-    EXPECT_TRUE(RecordedLines(kRecord).empty());
+    EXPECT_FALSE(WaitForRecordedLines(kRecord, 1, 300));
     EXPECT_EQ(menu.Focused(), menu.Install());
     EXPECT_EQ(menu.WaitForMessageBox(100), nullptr);
 
@@ -307,7 +306,7 @@ protected:
         menu.Click(menu.Exit(), 20, 10);
         EXPECT_TRUE(menu.WaitForExit());
         EXPECT_EQ(menu.ExitCode(), 0u);
-        return ReadFile(trace);
+        return ReadBytes(trace);
     }
 };
 

@@ -67,7 +67,7 @@ protected:
             PostMessageA(menu.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
             ASSERT_TRUE(menu.WaitForExit());
             EXPECT_EQ(menu.ExitCode(), 0u);
-            EXPECT_EQ(ReadFile(kTrace), "");
+            EXPECT_EQ(ReadBytes(kTrace), "");
         }
         ASSERT_TRUE(DeleteFileA("D:\\Lirvo.dll"));
         Menu menu;
@@ -179,7 +179,7 @@ TEST_F(CaptionLibrary, PlantedLibraryInTheCurrentDirectoryIsNeverLoaded_zh)
     DeleteFileA(kTrace);
     ASSERT_TRUE(DeleteFileA("C:\\Menu\\Lirvo.dll"));
     ExpectFailureNaming(options, L"C:\\Menu\\Lirvo.dll", L"");
-    EXPECT_EQ(ReadFile(kTrace), "");
+    EXPECT_EQ(ReadBytes(kTrace), "");
     EmptyFolder("C:\\Menu");
     EmptyFolder("C:\\Planted");
 }

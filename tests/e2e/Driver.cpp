@@ -1,87 +1,70 @@
+// The end-to-end driver: the menu's process, its input, the stand-ins, the disc.
 #include "Driver.h"
 
-#include "../common/TextLines.h"
+#include <tlhelp32.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace e2e {
 
 namespace {
-
-std::string WindowsPath(std::string unixPath)
-{
-    std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
-    return "Z:" + unixPath;
-}
-
-std::string Joined(const std::string& folder, const std::string& name)
-{
-    if (!folder.empty() && folder.back() == '\\') return folder + name;
-    return folder + "\\" + name;
-}
 
 // Returns whether every file was copied.
 bool CopyTree(const std::string& from, const std::string& to)
 {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(Joined(from, "*").c_str(), &found);
+    HANDLE search = FindFirstFileA(JoinPath(from, "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     bool copied = true;
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == ".." || name == ".assembled") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            copied = CopyTree(Joined(from, name), Joined(to, name)) && copied;
+            copied = CopyTree(JoinPath(from, name), JoinPath(to, name)) && copied;
         else
-            copied = CopyFileA(Joined(from, name).c_str(), Joined(to, name).c_str(), FALSE) && copied;
+            copied = CopyFileA(JoinPath(from, name).c_str(), JoinPath(to, name).c_str(), FALSE) && copied;
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return copied;
 }
 
-void RemoveTreeContents(const std::string& folder)
+void SetRegistryText(HKEY root, const std::string& path, const char* name, const std::string& value)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(Joined(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string path = Joined(folder, name);
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            RemoveTreeContents(path);
-            RemoveDirectoryA(path.c_str());
-        } else {
-            DeleteFileA(path.c_str());
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
 }
 
-struct FindState {
-    DWORD processId;
-    const char* windowClass;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
+void DeleteKeyTree(HKEY parent, const std::string& path)
 {
-    auto* state = reinterpret_cast<FindState*>(parameter);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != state->processId || !IsWindowVisible(window)) return TRUE;
-    if (state->windowClass && *state->windowClass) {
-        char name[128] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::strcmp(name, state->windowClass) != 0) return TRUE;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    char name[256];
+    DWORD size = sizeof name;
+    while (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+        DeleteKeyTree(key, name);
+        size = sizeof name;
     }
-    if (state->title && *state->title && TextOf(window) != state->title) return TRUE;
-    state->found = window;
-    return FALSE;
+    RegCloseKey(key);
+    RegDeleteKeyA(parent, path.c_str());
+}
+
+// The stand-ins set this event once they have written a line to `recordFile`
+// (an event name may hold no backslash).
+std::string RecordEventName(std::string recordFile)
+{
+    std::replace(recordFile.begin(), recordFile.end(), '\\', '/');
+    return "PelmoraRecord:" + recordFile;
+}
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    return TRUE;
 }
 
 std::vector<HWND> Children(HWND parent)
@@ -119,74 +102,177 @@ POINT ToScreen(HWND window, int x, int y)
     return at;
 }
 
+// Wine's GetGuiResources answers 0. Its GDI handle table, like Windows' own,
+// is reachable from the process's PEB (GdiSharedHandleTable): 0x10000 entries
+// of 24 bytes, an entry in use having a non-zero type byte (offset 14).
+DWORD CountGdiHandles(HANDLE process)
+{
+    struct BasicInformation {
+        LONG_PTR exitStatus;
+        void* peb;
+        ULONG_PTR affinity, priority, id, parentId;
+    } basic = {};
+    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0 || !basic.peb) return 0;
+#ifdef _WIN64
+    const SIZE_T tableOffset = 0xF8;
+#else
+    const SIZE_T tableOffset = 0x94;
+#endif
+    void* table = nullptr;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + tableOffset, &table, sizeof table, nullptr) ||
+        !table)
+        return 0;
+    constexpr size_t kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
+    std::vector<unsigned char> entries(kEntries * kEntrySize);
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &read)) return 0;
+    DWORD count = 0;
+    for (size_t i = 0; i + kEntrySize <= read; i += kEntrySize) count += entries[i + kTypeOffset] != 0;
+    return count;
+}
+
+// A window and every window below it.
+DWORD WindowsIn(HWND window)
+{
+    DWORD count = 1;
+    for (HWND child : Children(window)) count += WindowsIn(child);
+    return count;
+}
+
 } // namespace
+
+// ---- Waiting ----------------------------------------------------------------
+
+void Settle(DWORD milliseconds)
+{
+    Sleep(milliseconds);
+}
+
+// ---- The disc, the system's settings ------------------------------------------
 
 std::string DiscSource() { return WindowsPath(PELMORA_DISC_UNIX); }
 std::string SourceFolder() { return WindowsPath(PELMORA_SOURCE_UNIX); }
 std::string PicturePath(const std::string& name) { return SourceFolder() + "\\assets\\pictures\\" + name + ".bmp"; }
 
-void EmptyFolder(const std::string& folder)
-{
-    CreateDirectoryA(folder.c_str(), nullptr);
-    RemoveTreeContents(folder);
-}
-
 void PrepareDisc(const std::string& folder)
 {
     // A program of the previous test may still be letting go of its files.
-    for (int attempt = 0; attempt < 50; ++attempt) {
+    WaitUntil([&] {
         EmptyFolder(folder);
-        if (CopyTree(DiscSource(), folder)) return;
-        Sleep(100);
-    }
+        return CopyTree(DiscSource(), folder);
+    });
 }
 
-void WriteFile(const std::string& path, const std::string& bytes)
+void WriteIniWith(const std::string& folder, const std::string& section, const std::string& key,
+                  const std::string& value)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    const std::string ini = JoinPath(folder, "Pelmora.ini");
+    CopyFileA(JoinPath(DiscSource(), "Pelmora.ini").c_str(), ini.c_str(), FALSE);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), ini.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str()); // flush the profile cache
 }
 
-std::string ReadFile(const std::string& path)
+DWORD AttributesOf(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::string();
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<std::string> RecordedLines(const std::string& recordFile)
-{
-    return SplitLines(ReadFile(recordFile));
+    return GetFileAttributesA(path.c_str());
 }
 
 void SetWindowsVersion(const std::string& exeName, const std::string& version)
 {
+    SetRegistryText(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\" + exeName, "Version", version);
+}
+
+void SetClass(const std::string& key, const std::string& value)
+{
+    SetRegistryText(HKEY_CLASSES_ROOT, key, nullptr, value);
+}
+
+void DeleteClass(const std::string& key)
+{
+    DeleteKeyTree(HKEY_CLASSES_ROOT, key);
+}
+
+std::string SetCaptionHeightTwips(const std::string& value)
+{
+    std::string previous;
     HKEY key = nullptr;
-    const std::string path = "Software\\Wine\\AppDefaults\\" + exeName;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
-                       static_cast<DWORD>(version.size() + 1));
-        RegCloseKey(key);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics", 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return previous;
+    char buffer[64] = {};
+    DWORD size = sizeof buffer - 1;
+    DWORD type = 0;
+    if (RegQueryValueExA(key, "CaptionHeight", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_SZ)
+        previous = buffer;
+    if (value.empty())
+        RegDeleteValueA(key, "CaptionHeight");
+    else
+        RegSetValueExA(key, "CaptionHeight", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+    return previous;
+}
+
+// ---- The stand-in programs ------------------------------------------------------
+
+std::string FreshRecordFile(const std::string& name)
+{
+    const std::string path = "C:\\pelmora-" + name + ".txt";
+    DeleteFileA(path.c_str());
+    return path;
+}
+
+std::vector<std::string> RecordedLines(const std::string& recordFile)
+{
+    return FileLines(recordFile);
+}
+
+bool WaitForRecordedLines(const std::string& recordFile, std::size_t count, DWORD milliseconds)
+{
+    // The event exists before the first look: a line written after it wakes the wait.
+    HANDLE written = CreateEventA(nullptr, FALSE, FALSE, RecordEventName(recordFile).c_str());
+    const bool recorded =
+        written && WaitUntil([&] { return RecordedLines(recordFile).size() >= count; }, milliseconds, written);
+    if (written) CloseHandle(written);
+    return recorded;
+}
+
+void EndStandIns()
+{
+    for (int round = 0; round < 20; ++round) {
+        HWND window = FindWindowA("PelmoraStandIn", nullptr);
+        if (!window) return;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (process && WaitForSingleObject(process, 3000) == WAIT_TIMEOUT) {
+            TerminateProcess(process, 99);
+            WaitForSingleObject(process, 5000);
+        }
+        if (process) CloseHandle(process);
+        WaitUntil([window] { return !IsWindow(window); }, 3000);
     }
 }
+
+HWND FindVisibleWindow(const char* windowClass)
+{
+    HWND window = FindWindowA(windowClass, nullptr);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+// ---- The menu ---------------------------------------------------------------------
 
 Menu::Menu(const MenuOptions& options)
 {
     SetWindowsVersion("Pelmora.exe", options.version);
-    const std::string program = Joined(options.folder, "Pelmora.exe");
+    const std::string program = JoinPath(options.folder, "Pelmora.exe");
     std::string commandLine = "\"" + program + "\"";
     if (!options.arguments.empty()) commandLine += " " + options.arguments;
     const std::string directory = options.currentDirectory.empty() ? options.folder : options.currentDirectory;
@@ -240,14 +326,18 @@ DWORD Menu::ExitCode() const
 
 HWND Menu::WaitForWindow(const std::string& windowClass, const std::wstring& title, DWORD milliseconds) const
 {
-    const DWORD start = GetTickCount();
-    do {
-        FindState state = {processId_, windowClass.c_str(), title.c_str(), nullptr};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&state));
-        if (state.found) return state.found;
-        Sleep(30);
-    } while (GetTickCount() - start < milliseconds && Running());
-    return nullptr;
+    const std::wstring wantedClass(windowClass.begin(), windowClass.end());
+    HWND found = nullptr;
+    WaitUntil([&] {
+        for (HWND window : WindowsOf(processId_))
+            if (IsWindowVisible(window) && (wantedClass.empty() || ClassOf(window) == wantedClass) &&
+                (title.empty() || TextOf(window) == title)) {
+                found = window;
+                return true;
+            }
+        return !Running();
+    }, milliseconds);
+    return found;
 }
 
 HWND Menu::WaitForMessageBox(DWORD milliseconds) const
@@ -264,30 +354,10 @@ bool Menu::WaitForMenu(DWORD milliseconds)
     return WaitForFocus(Install(), used < milliseconds ? milliseconds - used : 0);
 }
 
-HWND Menu::Install() const
+HWND Menu::Child(std::size_t index) const
 {
     const auto children = Children(main_);
-    return children.size() > 0 ? children[0] : nullptr;
-}
-HWND Menu::FreeSetup() const
-{
-    const auto children = Children(main_);
-    return children.size() > 1 ? children[1] : nullptr;
-}
-HWND Menu::Manual() const
-{
-    const auto children = Children(main_);
-    return children.size() > 2 ? children[2] : nullptr;
-}
-HWND Menu::Exit() const
-{
-    const auto children = Children(main_);
-    return children.size() > 3 ? children[3] : nullptr;
-}
-HWND Menu::AppliName() const
-{
-    const auto children = Children(main_);
-    return children.size() > 6 ? children[6] : nullptr;
+    return index < children.size() ? children[index] : nullptr;
 }
 
 HWND Menu::Focused() const
@@ -300,12 +370,7 @@ HWND Menu::Focused() const
 
 bool Menu::WaitForFocus(HWND window, DWORD milliseconds) const
 {
-    const DWORD start = GetTickCount();
-    do {
-        if (window && Focused() == window) return true;
-        Sleep(20);
-    } while (GetTickCount() - start < milliseconds);
-    return false;
+    return WaitUntil([&] { return window && Focused() == window; }, milliseconds);
 }
 
 void Menu::Activate() const
@@ -353,6 +418,29 @@ void Menu::Click(HWND window, int x, int y) const
     Release();
 }
 
+void ReleaseMouseAt(HWND window, int x, int y)
+{
+    SendMouse(0, ToScreen(window, x, y));
+    Settle(50);
+    SendMouse(MOUSEEVENTF_LEFTUP, ToScreen(window, x, y));
+    Settle();
+}
+
+// ---- Windows of other processes ------------------------------------------------------
+
+std::vector<HWND> WindowsOf(DWORD processId)
+{
+    std::vector<HWND> all, of;
+    EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == processId) of.push_back(window);
+    }
+    return of;
+}
+
+
 RECT WindowRectOf(HWND window)
 {
     RECT r = {};
@@ -380,6 +468,13 @@ std::wstring ClassOf(HWND window)
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
     return name;
+}
+
+void MoveWindowTo(HWND window, int left, int top)
+{
+    SetWindowPos(window, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    WaitUntil([&] { return WindowRectOf(window).left == left && WindowRectOf(window).top == top; }, 2000);
+    Settle(100);
 }
 
 std::wstring MessageBoxText(HWND box)
@@ -412,224 +507,10 @@ bool HasIcon(HWND box)
     return false;
 }
 
-Pixels GrabScreenRect(const RECT& rect)
-{
-    Pixels pixels;
-    pixels.width = rect.right - rect.left;
-    pixels.height = rect.bottom - rect.top;
-    if (pixels.width <= 0 || pixels.height <= 0) return pixels;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const auto* bgra = static_cast<const BYTE*>(bits);
-    pixels.rgb.resize(static_cast<size_t>(pixels.width) * pixels.height);
-    for (size_t i = 0; i < pixels.rgb.size(); ++i)
-        pixels.rgb[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]);
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-Pixels Grab(HWND window)
-{
-    return GrabScreenRect(ClientRectOnScreen(window));
-}
-
-Pixels LoadPicture(const std::string& path)
-{
-    Pixels pixels;
-    HBITMAP picture = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    if (!picture) return pixels;
-    BITMAP info = {};
-    GetObjectA(picture, sizeof info, &info);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, picture);
-    pixels.width = info.bmWidth;
-    pixels.height = info.bmHeight;
-    BITMAPINFO request = {};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    std::vector<BYTE> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight * 4);
-    SelectObject(memory, old);
-    GetDIBits(memory, picture, 0, info.bmHeight, bgra.data(), &request, DIB_RGB_COLORS);
-    pixels.rgb.resize(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    for (size_t i = 0; i < pixels.rgb.size(); ++i)
-        pixels.rgb[i] = RGB(bgra[i * 4 + 2], bgra[i * 4 + 1], bgra[i * 4 + 0]);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(picture);
-    return pixels;
-}
-
-int DifferingPixels(const Pixels& screen, const Pixels& picture, int width, int height)
-{
-    int differing = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            if (x >= screen.width || y >= screen.height || x >= picture.width || y >= picture.height) {
-                ++differing;
-                continue;
-            }
-            if (screen.At(x, y) != picture.At(x, y)) ++differing;
-        }
-    return differing;
-}
-
-bool WaitForPicture(HWND window, const Pixels& picture, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        const Pixels shown = Grab(window);
-        if (DifferingPixels(shown, picture, shown.width, shown.height) == 0) return true;
-        Sleep(30);
-    } while (GetTickCount() - start < milliseconds);
-    return false;
-}
-
-void SaveScreen(const std::string& path)
-{
-    SaveScreenRect(path, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-}
-
-void Settle(DWORD milliseconds)
-{
-    Sleep(milliseconds);
-}
-
-// --- Menu actions and the free set-up dialog ---
-
-HWND FindVisibleWindow(const char* windowClass)
-{
-    HWND window = FindWindowA(windowClass, nullptr);
-    return window && IsWindowVisible(window) ? window : nullptr;
-}
-
-void CloseStandIns()
-{
-    while (HWND window = FindWindowA("PelmoraStandIn", nullptr)) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        if (!WaitUntil([window] { return !IsWindow(window); }, 3000)) break;
-    }
-}
-
 void DismissMessageBox(HWND box)
 {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     WaitUntil([box] { return !IsWindow(box); }, 3000);
-}
-
-void WriteIniWith(const std::string& folder, const std::string& section, const std::string& key,
-                  const std::string& value)
-{
-    const std::string ini = Joined(folder, "Pelmora.ini");
-    CopyFileA(Joined(DiscSource(), "Pelmora.ini").c_str(), ini.c_str(), FALSE);
-    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), ini.c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str()); // flush the profile cache
-}
-
-void SetClass(const std::string& key, const std::string& value)
-{
-    HKEY handle = nullptr;
-    const std::string& path = key;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
-                        nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(handle);
-    }
-}
-
-namespace {
-void DeleteKeyTree(HKEY parent, const std::string& path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    char name[256];
-    DWORD size = sizeof name;
-    while (RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
-        DeleteKeyTree(key, name);
-        size = sizeof name;
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, path.c_str());
-}
-} // namespace
-
-void DeleteClass(const std::string& key)
-{
-    DeleteKeyTree(HKEY_CLASSES_ROOT, key);
-}
-
-
-void MoveWindowTo(HWND window, int left, int top)
-{
-    SetWindowPos(window, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    WaitUntil([&] { return WindowRectOf(window).left == left && WindowRectOf(window).top == top; }, 2000);
-    Settle(100);
-}
-
-void SaveScreenRect(const std::string& path, const RECT& rect)
-{
-    const Pixels pixels = GrabScreenRect(rect);
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = pixels.width;
-    info.biHeight = -pixels.height;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    const DWORD size = static_cast<DWORD>(pixels.rgb.size() * 4);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + size;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    for (COLORREF c : pixels.rgb) {
-        const char bgra[4] = {static_cast<char>(GetBValue(c)), static_cast<char>(GetGValue(c)),
-                              static_cast<char>(GetRValue(c)), 0};
-        bytes.append(bgra, 4);
-    }
-    WriteFile(path, bytes);
-}
-
-} // namespace e2e
-
-// ---- Start-up environment: OS check, language, configuration file ----------
-namespace e2e {
-
-std::string FreshRecordFile(const std::string& name)
-{
-    const std::string path = "C:\\pelmora-" + name + ".txt";
-    DeleteFileA(path.c_str());
-    return path;
-}
-
-bool WaitForRecordedLines(const std::string& recordFile, std::size_t count, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        if (RecordedLines(recordFile).size() >= count) return true;
-        Sleep(30);
-    } while (GetTickCount() - start < milliseconds);
-    return false;
 }
 
 void PressButton(HWND button)
@@ -638,52 +519,9 @@ void PressButton(HWND button)
     SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
-void EndStandIns()
+void AnswerDialog(HWND dialog, int id)
 {
-    for (int round = 0; round < 20; ++round) {
-        HWND window = FindWindowA("PelmoraStandIn", nullptr);
-        if (!window) return;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-        if (process) {
-            TerminateProcess(process, 99);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        } else {
-            Sleep(50);
-        }
-    }
-}
-
-
-} // namespace e2e
-
-// ---- Menu focus, captions, caption library and resources ----------------------
-#include <tlhelp32.h>
-
-namespace e2e {
-
-bool WaitForRegion(HWND window, const Pixels& picture, int width, int height, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        const Pixels shown = Grab(window);
-        if (DifferingPixels(shown, picture, width, height) == 0) return true;
-        Sleep(30);
-    } while (GetTickCount() - start < milliseconds);
-    return false;
-}
-
-int DifferingInColumns(const Pixels& a, const Pixels& b, int x0, int x1, int height)
-{
-    int differing = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = x0; x < x1; ++x) {
-            if (x >= a.width || x >= b.width || y >= a.height || y >= b.height) ++differing;
-            else if (a.At(x, y) != b.At(x, y)) ++differing;
-        }
-    return differing;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 std::vector<std::string> LoadedModules(DWORD processId)
@@ -703,87 +541,6 @@ std::vector<std::string> LoadedModules(DWORD processId)
     return modules;
 }
 
-std::string SetCaptionHeightTwips(const std::string& value)
-{
-    std::string previous;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop\\WindowMetrics", 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return previous;
-    char buffer[64] = {};
-    DWORD size = sizeof buffer - 1;
-    DWORD type = 0;
-    if (RegQueryValueExA(key, "CaptionHeight", nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-            ERROR_SUCCESS &&
-        type == REG_SZ)
-        previous = buffer;
-    if (value.empty())
-        RegDeleteValueA(key, "CaptionHeight");
-    else
-        RegSetValueExA(key, "CaptionHeight", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-    return previous;
-}
-
-namespace {
-
-// Wine's GetGuiResources answers 0. Its GDI handle table, like Windows' own,
-// is reachable from the process's PEB (GdiSharedHandleTable): 0x10000 entries
-// of 24 bytes, an entry in use having a non-zero type byte (offset 14).
-DWORD CountGdiHandles(HANDLE process)
-{
-    struct BasicInformation {
-        LONG_PTR exitStatus;
-        void* peb;
-        ULONG_PTR affinity, priority, id, parentId;
-    } basic = {};
-    using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0 || !basic.peb) return 0;
-#ifdef _WIN64
-    const SIZE_T tableOffset = 0xF8;
-#else
-    const SIZE_T tableOffset = 0x94;
-#endif
-    void* table = nullptr;
-    if (!ReadProcessMemory(process, static_cast<char*>(basic.peb) + tableOffset, &table, sizeof table, nullptr) ||
-        !table)
-        return 0;
-    constexpr size_t kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
-    std::vector<unsigned char> entries(kEntries * kEntrySize);
-    SIZE_T read = 0;
-    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &read)) return 0;
-    DWORD count = 0;
-    for (size_t i = 0; i + kEntrySize <= read; i += kEntrySize) count += entries[i + kTypeOffset] != 0;
-    return count;
-}
-
-struct WindowCount {
-    DWORD processId;
-    DWORD count;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM parameter)
-{
-    ++reinterpret_cast<WindowCount*>(parameter)->count;
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM parameter)
-{
-    auto* counted = reinterpret_cast<WindowCount*>(parameter);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != counted->processId) return TRUE;
-    ++counted->count;
-    EnumChildWindows(window, CountChild, parameter);
-    return TRUE;
-}
-
-} // namespace
-
 GuiObjects GuiObjectsOf(DWORD processId)
 {
     GuiObjects objects;
@@ -794,233 +551,10 @@ GuiObjects GuiObjectsOf(DWORD processId)
     if (objects.gdi == 0 && objects.user == 0) {
         // Wine: the handle table for GDI; the windows for USER.
         objects.gdi = CountGdiHandles(process);
-        WindowCount counted = {processId, 0};
-        EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&counted));
-        objects.user = counted.count;
+        for (HWND window : WindowsOf(processId)) objects.user += WindowsIn(window);
     }
     CloseHandle(process);
     return objects;
-}
-
-} // namespace e2e
-
-namespace e2e {
-void ReleaseMouseAt(HWND window, int x, int y)
-{
-    SendMouse(0, ToScreen(window, x, y));
-    Settle(50);
-    SendMouse(MOUSEEVENTF_LEFTUP, ToScreen(window, x, y));
-    Settle();
-}
-} // namespace e2e
-
-// ---------------------------------------------------------------------------
-// Free set-up dialog: start from the disc, copy to other media.
-#include <commctrl.h>
-#include <shlobj.h>
-
-#include <cctype>
-
-namespace e2e {
-
-namespace {
-
-struct DialogSearch {
-    DWORD processId;
-    bool needTree;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(parameter);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || !IsWindowVisible(window) || ClassOf(window) != L"#32770") return TRUE;
-    if (search->needTree && !FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND FindDialogOf(const Menu& menu, bool needTree)
-{
-    DialogSearch search = {menu.ProcessId(), needTree, nullptr};
-    EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-} // namespace
-
-HWND OpenFreeSetupDialog(Menu& menu)
-{
-    menu.Activate();
-    const RECT r = ClientRectOnScreen(menu.FreeSetup());
-    menu.Click(menu.FreeSetup(), (r.right - r.left) / 2, (r.bottom - r.top) / 2);
-    HWND dialog = menu.WaitForWindow("PelmoraFreeSetup");
-    if (dialog) {
-        SetForegroundWindow(dialog);
-        Settle(100);
-    }
-    return dialog;
-}
-
-void ClickDialogButton(const Menu& menu, HWND dialog, int id)
-{
-    HWND button = GetDlgItem(dialog, id);
-    SetForegroundWindow(dialog);
-    Settle(50);
-    const RECT r = ClientRectOnScreen(button);
-    menu.Click(button, (r.right - r.left) / 2, (r.bottom - r.top) / 2);
-}
-
-HWND WaitForFolderPicker(const Menu& menu, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        if (HWND picker = FindDialogOf(menu, true)) return picker;
-        Sleep(30);
-    } while (GetTickCount() - start < milliseconds && menu.Running());
-    return nullptr;
-}
-
-namespace {
-
-// Memory in the menu's process for messages that carry pointers.
-class RemoteMemory {
-public:
-    RemoteMemory(DWORD processId, std::size_t size)
-        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)),
-          address_(process_ ? VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
-                            : nullptr)
-    {
-    }
-    ~RemoteMemory()
-    {
-        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        if (process_) CloseHandle(process_);
-    }
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-    char* Address() const { return static_cast<char*>(address_); }
-    bool Write(std::size_t offset, const void* bytes, std::size_t size) const
-    {
-        SIZE_T done = 0;
-        return address_ && WriteProcessMemory(process_, Address() + offset, bytes, size, &done) && done == size;
-    }
-    bool Read(std::size_t offset, void* bytes, std::size_t size) const
-    {
-        SIZE_T done = 0;
-        return address_ && ReadProcessMemory(process_, Address() + offset, bytes, size, &done) && done == size;
-    }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
-
-HTREEITEM TreeNext(HWND tree, UINT which, HTREEITEM item)
-{
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
-}
-
-std::string TreeItemText(const Menu& menu, HWND tree, HTREEITEM item)
-{
-    constexpr std::size_t kText = 520;
-    RemoteMemory remote(menu.ProcessId(), sizeof(TVITEMA) + kText);
-    TVITEMA request = {};
-    request.mask = TVIF_TEXT | TVIF_HANDLE;
-    request.hItem = item;
-    request.pszText = remote.Address() + sizeof(TVITEMA);
-    request.cchTextMax = static_cast<int>(kText);
-    char text[kText] = {};
-    if (!remote.Write(0, &request, sizeof request) || !remote.Write(sizeof request, text, kText)) return std::string();
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Address()));
-    remote.Read(sizeof request, text, kText - 1);
-    return text;
-}
-
-} // namespace
-
-bool ChooseFolder(const Menu& menu, HWND picker, const std::string& folder)
-{
-    HWND tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
-    if (!tree || folder.size() < 3 || folder[1] != ':') return false;
-
-    // The drive through the picker's own message, with the path in its process.
-    const std::string root = folder.substr(0, 3);
-    RemoteMemory remote(menu.ProcessId(), root.size() + 1);
-    if (!remote.Write(0, root.c_str(), root.size() + 1)) return false;
-    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote.Address()));
-    HTREEITEM item = TreeNext(tree, TVGN_CARET, nullptr);
-    // The drive's item is labelled "<volume label> (E:)".
-    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0])));
-    const std::string drive = std::string("(") + letter + ":)";
-    if (!item || TreeItemText(menu, tree, item).find(drive) == std::string::npos) return false;
-
-    // The folders below it, opened one by one as a user would.
-    std::size_t start = 3;
-    while (start < folder.size()) {
-        std::size_t end = folder.find('\\', start);
-        if (end == std::string::npos) end = folder.size();
-        const std::string name = folder.substr(start, end - start);
-        start = end + 1;
-        if (name.empty()) continue;
-        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-        HTREEITEM child = TreeNext(tree, TVGN_CHILD, item);
-        while (child && lstrcmpiA(TreeItemText(menu, tree, child).c_str(), name.c_str()) != 0)
-            child = TreeNext(tree, TVGN_NEXT, child);
-        if (!child) return false;
-        item = child;
-    }
-    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-    HWND ok = GetDlgItem(picker, IDOK);
-    if (TreeNext(tree, TVGN_CARET, nullptr) != item || !ok || !IsWindowEnabled(ok)) return false;
-    AnswerDialog(picker, IDOK);
-    return true;
-}
-
-void AnswerDialog(HWND dialog, int id)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-std::wstring OpenDialogTitle(const Menu& menu)
-{
-    HWND dialog = FindDialogOf(menu, false);
-    return dialog ? TextOf(dialog) : std::wstring();
-}
-
-bool WaitUntilIdle(const Menu& menu, DWORD milliseconds, std::wstring* open)
-{
-    // The menu's thread answers a sent message only while it waits for
-    // messages; with none of its dialogs open, that is its own message loop.
-    // Twice in a row, so that a message answered in passing does not count.
-    const DWORD start = GetTickCount();
-    int quiet = 0;
-    do {
-        DWORD_PTR result = 0;
-        const bool answered =
-            SendMessageTimeoutA(menu.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
-        const bool noDialog = !FindDialogOf(menu, false);
-        quiet = answered && noDialog ? quiet + 1 : 0;
-        if (quiet == 2) return true;
-        Sleep(150);
-    } while (GetTickCount() - start < milliseconds && menu.Running());
-    if (open) *open = OpenDialogTitle(menu);
-    return false;
-}
-
-std::string ProfileValue(const std::string& file, const std::string& section, const std::string& key)
-{
-    char value[512] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "<missing>", value, sizeof value, file.c_str());
-    return value;
-}
-
-DWORD AttributesOf(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str());
 }
 
 } // namespace e2e

@@ -2,29 +2,92 @@
 // The end-to-end driver: starts the real Pelmora.exe under the same Wine
 // session, then watches and drives it from outside as a person would: keys,
 // clicks, window geometry, screen pixels, message boxes, and the files that
-// the stand-in programs record.
+// the stand-in programs record. Files and folders: ../common/TestFiles.h;
+// screen pixels: DriverPixels.cpp; the free set-up dialog: DriverDialogs.cpp.
+#include "../common/TestFiles.h"
+
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
 
+// ---- Waiting ----------------------------------------------------------------
+
+// Checks `condition` until it holds; false on time-out. Between checks it
+// pauses briefly or, given `wake`, waits until that object is signalled (a
+// stand-in's record event), so that it looks again at once.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds = 10000, HANDLE wake = nullptr)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        const DWORD used = GetTickCount() - start;
+        if (used >= milliseconds) return false;
+        if (wake)
+            WaitForSingleObject(wake, milliseconds - used);
+        else
+            Sleep(20);
+    }
+}
+
+// A fixed pause, for the menu to react to input or to show that it does not.
+void Settle(DWORD milliseconds = 150);
+
+// ---- The disc, the system's settings ------------------------------------------
+
 // Windows paths of the build's sample disc and of the source tree.
-std::string DiscSource();   // the assembled sample disc
-std::string SourceFolder(); // the repository
+std::string DiscSource();                          // the assembled sample disc
+std::string SourceFolder();                        // the repository
 std::string PicturePath(const std::string& name); // assets/pictures/<name>.bmp
 
 // Empties `folder` (created if needed) and copies the sample disc into it.
 void PrepareDisc(const std::string& folder);
-void EmptyFolder(const std::string& folder);
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
 
-// The lines of a text file, without line ends or empty lines; for a
-// stand-in's record, "<program path>|<command line>" each.
+// Writes the sample disc's Pelmora.ini into `folder` with `section`/`key`
+// set to `value`.
+void WriteIniWith(const std::string& folder, const std::string& section, const std::string& key,
+                  const std::string& value);
+
+DWORD AttributesOf(const std::string& path);
+
+// Sets the Windows version Wine reports to programs named `exeName`.
+void SetWindowsVersion(const std::string& exeName, const std::string& version);
+
+// Sets the default value of a key of HKEY_CLASSES_ROOT (file types), and
+// removes a key with everything below it.
+void SetClass(const std::string& key, const std::string& value);
+void DeleteClass(const std::string& key);
+
+// The caption height of new Wine processes, in Windows' negative twips
+// (HKCU\Control Panel\Desktop\WindowMetrics CaptionHeight, e.g. "-390");
+// an empty value removes the setting. Returns the previous value ("" if none).
+std::string SetCaptionHeightTwips(const std::string& value);
+
+// ---- The stand-in programs (Setup.exe, CVStart.exe, CV.EXE) ---------------------
+// Started with PELMORA_RECORD=<file>, a stand-in appends "<program path>|<command
+// line>" to <file>, then sets the event named after the file.
+
+// A file on C: for a stand-in's or the caption library's record, removed first.
+std::string FreshRecordFile(const std::string& name);
+
+// The lines of a record file, without line ends or empty lines.
 std::vector<std::string> RecordedLines(const std::string& recordFile);
+
+// Waits until `recordFile` holds at least `count` lines; false on time-out.
+bool WaitForRecordedLines(const std::string& recordFile, std::size_t count, DWORD milliseconds = 10000);
+
+// Ends every running stand-in as its user would, by closing its window; one
+// that does not end in time is terminated. None outlives a test.
+void EndStandIns();
+
+// A visible top-level window of any process with this class; 0 if none.
+HWND FindVisibleWindow(const char* windowClass);
+
+// ---- The menu ---------------------------------------------------------------------
 
 struct MenuOptions {
     std::string version = "win7";      // the Windows version Wine reports
@@ -33,9 +96,6 @@ struct MenuOptions {
     std::string currentDirectory;      // empty: the program's folder
     std::vector<std::pair<std::string, std::string>> environment; // extra variables
 };
-
-// Sets the Windows version Wine reports to programs named `exeName`.
-void SetWindowsVersion(const std::string& exeName, const std::string& version);
 
 class Menu {
 public:
@@ -53,11 +113,11 @@ public:
     HWND Main() const { return main_; }
 
     // The four buttons, in Tab order, and the application-name area.
-    HWND Install() const;
-    HWND FreeSetup() const;
-    HWND Manual() const;
-    HWND Exit() const;
-    HWND AppliName() const;
+    HWND Install() const { return Child(0); }
+    HWND FreeSetup() const { return Child(1); }
+    HWND Manual() const { return Child(2); }
+    HWND Exit() const { return Child(3); }
+    HWND AppliName() const { return Child(6); }
 
     HWND Focused() const;
     bool WaitForFocus(HWND window, DWORD milliseconds = 5000) const;
@@ -75,17 +135,28 @@ public:
     bool Running() const;
     void Kill();
 
-    // A top-level window of the menu's process with this class (or any, when
-    // empty) and, if given, this title; 0 if none appears in time.
+    // A visible top-level window of the menu's process with this class (or
+    // any, when empty) and, if given, this title; 0 if none appears in time.
     HWND WaitForWindow(const std::string& windowClass, const std::wstring& title = L"",
                        DWORD milliseconds = 10000) const;
     HWND WaitForMessageBox(DWORD milliseconds = 10000) const;
 
 private:
+    HWND Child(std::size_t index) const;
+
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;
     HWND main_ = nullptr;
 };
+
+// Releases the left mouse button at a client point of `window` (the press may
+// have been elsewhere).
+void ReleaseMouseAt(HWND window, int x, int y);
+
+// ---- Windows of other processes ------------------------------------------------------
+
+// The top-level windows of a process, hidden ones included.
+std::vector<HWND> WindowsOf(DWORD processId);
 
 // The geometry of a window on screen.
 RECT WindowRectOf(HWND window);
@@ -93,113 +164,25 @@ RECT ClientRectOnScreen(HWND window);
 std::wstring TextOf(HWND window);
 std::wstring ClassOf(HWND window);
 
+// Moves a window of any process; waits until it is there.
+void MoveWindowTo(HWND window, int left, int top);
+
 // The text of a message box's message, and the texts of its buttons.
 std::wstring MessageBoxText(HWND box);
 std::vector<std::wstring> ButtonTexts(HWND dialog);
 bool HasIcon(HWND box);
 
-// Screen pixels (RGB) of a window's client area, read from the screen.
-struct Pixels {
-    int width = 0, height = 0;
-    std::vector<COLORREF> rgb;
-    COLORREF At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
-};
-Pixels Grab(HWND window);
-Pixels GrabScreenRect(const RECT& rect);
-
-// A picture file's pixels.
-Pixels LoadPicture(const std::string& path);
-
-// How many pixels of `screen` (from its top-left) differ from `picture`
-// over the given size.
-int DifferingPixels(const Pixels& screen, const Pixels& picture, int width, int height);
-
-// Waits until `window` shows `picture` over its client area; false on time-out.
-bool WaitForPicture(HWND window, const Pixels& picture, DWORD milliseconds = 5000);
-
-// Saves the whole screen as a BMP (for looking at a failure).
-void SaveScreen(const std::string& path);
-
-// Short pause for the menu to react.
-void Settle(DWORD milliseconds = 150);
-
-// --- Menu actions and the free set-up dialog ---
-
-// Polls `condition` until it holds; false on time-out.
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD milliseconds = 10000)
-{
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount() - start >= milliseconds) return false;
-        Sleep(20);
-    }
-}
-
-// A visible top-level window of any process with this class; 0 if none.
-HWND FindVisibleWindow(const char* windowClass);
-
-// Closes every window of the stand-in programs, so none outlives a test.
-void CloseStandIns();
-
-// Presses OK on a message box.
+// Presses OK on a message box and waits until it is gone.
 void DismissMessageBox(HWND box);
-
-// Writes the sample disc's Pelmora.ini into `folder` with `section`/`key`
-// set to `value`.
-void WriteIniWith(const std::string& folder, const std::string& section, const std::string& key,
-                  const std::string& value);
-
-// Sets the default value of a key of HKEY_CLASSES_ROOT (file types), and
-// removes a key with everything below it.
-void SetClass(const std::string& key, const std::string& value);
-void DeleteClass(const std::string& key);
-
-
-// Moves a window of any process; waits until it is there.
-void MoveWindowTo(HWND window, int left, int top);
-
-// Saves part of the screen as a BMP.
-void SaveScreenRect(const std::string& path, const RECT& rect);
-
-} // namespace e2e
-
-// ---- Start-up environment: OS check, language, configuration file ----------
-namespace e2e {
-
-// A file on C: for a stand-in's or the caption library's record, removed first.
-std::string FreshRecordFile(const std::string& name);
-
-// Waits until `recordFile` holds at least `count` lines; false on time-out.
-bool WaitForRecordedLines(const std::string& recordFile, std::size_t count, DWORD milliseconds = 10000);
 
 // Presses a push button of another process's window as a click would (BM_CLICK).
 void PressButton(HWND button);
 
-// Ends every running stand-in program (Setup.exe, CVStart.exe, CV.EXE).
-void EndStandIns();
-
-
-} // namespace e2e
-
-// ---- Menu focus, captions, caption library and resources ----------------------
-namespace e2e {
-
-// Waits until the left `width` columns and top `height` rows of `window`
-// show the same part of `picture`; false on time-out.
-bool WaitForRegion(HWND window, const Pixels& picture, int width, int height, DWORD milliseconds = 5000);
-
-// How many pixels of the rectangle [x0, x1) x [0, height) differ between two images.
-int DifferingInColumns(const Pixels& a, const Pixels& b, int x0, int x1, int height);
+// Presses a button of a dialog of the menu's process (IDCANCEL cancels the picker).
+void AnswerDialog(HWND dialog, int id);
 
 // Full paths of the modules loaded into a process (lower case).
 std::vector<std::string> LoadedModules(DWORD processId);
-
-// The caption height of new Wine processes, in Windows' negative twips
-// (HKCU\Control Panel\Desktop\WindowMetrics CaptionHeight, e.g. "-390");
-// an empty value removes the setting. Returns the previous value ("" if none).
-std::string SetCaptionHeightTwips(const std::string& value);
 
 // GDI and USER objects of a process. Where the system does not count them
 // (Wine), the GDI handles in use in the process's handle table and its windows.
@@ -208,17 +191,37 @@ struct GuiObjects {
 };
 GuiObjects GuiObjectsOf(DWORD processId);
 
-} // namespace e2e
+// ---- Screen pixels ------------------------------------------------------------------
 
-namespace e2e {
-// Releases the left mouse button at a client point of `window` (the press may
-// have been elsewhere).
-void ReleaseMouseAt(HWND window, int x, int y);
-} // namespace e2e
+// Pixels (RGB) of a window's client area read from the screen, or of a picture file.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> rgb;
+    COLORREF At(int x, int y) const { return rgb[static_cast<size_t>(y) * width + x]; }
+};
+Pixels Grab(HWND window);
+Pixels GrabScreenRect(const RECT& rect);
+Pixels LoadPicture(const std::string& path);
 
-// ---------------------------------------------------------------------------
-// Free set-up dialog: start from the disc, copy to other media.
-namespace e2e {
+// How many pixels of `screen` (from its top-left) differ from `picture`
+// over the given size.
+int DifferingPixels(const Pixels& screen, const Pixels& picture, int width, int height);
+
+// How many pixels of the rectangle [x0, x1) x [0, height) differ between two images.
+int DifferingInColumns(const Pixels& a, const Pixels& b, int x0, int x1, int height);
+
+// Waits until `window` shows `picture` over its client area; false on time-out.
+bool WaitForPicture(HWND window, const Pixels& picture, DWORD milliseconds = 5000);
+
+// Waits until the left `width` columns and top `height` rows of `window`
+// show the same part of `picture`; false on time-out.
+bool WaitForRegion(HWND window, const Pixels& picture, int width, int height, DWORD milliseconds = 5000);
+
+// Saves the whole screen, or part of it, as a BMP (for looking at a failure).
+void SaveScreen(const std::string& path);
+void SaveScreenRect(const std::string& path, const RECT& rect);
+
+// ---- The free set-up dialog: start from the disc, copy to other media ------------------
 
 // Opens the free set-up dialog with a click on the menu's free set-up
 // button; the dialog window (class "PelmoraFreeSetup"), or 0.
@@ -236,9 +239,6 @@ HWND WaitForFolderPicker(const Menu& menu, DWORD milliseconds = 10000);
 // the folder (its OK button stayed disabled).
 bool ChooseFolder(const Menu& menu, HWND picker, const std::string& folder);
 
-// Presses a button of a dialog of the menu's process (IDCANCEL cancels the picker).
-void AnswerDialog(HWND dialog, int id);
-
 // Waits until the menu's process is back in a message loop with none of its
 // dialogs open: the action it ran is over. False on time-out; `open` then
 // names the dialog still open, if any.
@@ -246,10 +246,5 @@ bool WaitUntilIdle(const Menu& menu, DWORD milliseconds = 15000, std::wstring* o
 
 // The title of a visible dialog (#32770) of the menu's process, or empty.
 std::wstring OpenDialogTitle(const Menu& menu);
-
-// A value of a profile file, "<missing>" when the key is not there.
-std::string ProfileValue(const std::string& file, const std::string& section, const std::string& key);
-
-DWORD AttributesOf(const std::string& path);
 
 } // namespace e2e

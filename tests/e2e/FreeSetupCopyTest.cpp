@@ -88,7 +88,7 @@ protected:
             EXPECT_TRUE(FileExists(product + "\\" + name)) << product << "\\" << name;
         for (const char* name : {"CVStart.exe", "CV.EXE"})
             EXPECT_FALSE(FileExists(folder + "\\" + name)) << name << " beside the product folder";
-        EXPECT_EQ(ReadFile(product + "\\ReadMe.txt"), ReadFile("D:\\" + language + "\\Free\\ReadMe.txt"));
+        EXPECT_EQ(ReadBytes(product + "\\ReadMe.txt"), ReadBytes("D:\\" + language + "\\Free\\ReadMe.txt"));
         EXPECT_FALSE(FileExists(product + "\\autorun.inf"));
     }
 
@@ -96,7 +96,7 @@ protected:
     // other lines kept.
     static void ExpectPreparedMedium(const std::string& folder)
     {
-        EXPECT_EQ(ReadFile(folder + "\\ReadMe.txt"), ReadFile("D:\\Common\\ReadMe.txt"));
+        EXPECT_EQ(ReadBytes(folder + "\\ReadMe.txt"), ReadBytes("D:\\Common\\ReadMe.txt"));
         const std::string autorun = folder + "\\autorun.inf";
         EXPECT_EQ(ProfileValue(autorun, "autorun", "icon"), "Corvane\\CV.EXE,0");
         EXPECT_EQ(ProfileValue(autorun, "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
@@ -117,12 +117,12 @@ protected:
     // A configuration whose common folder holds no autorun.inf.
     static void UseCommonFolderWithoutAutorun()
     {
-        std::string ini = ReadFile("D:\\Pelmora.ini");
+        std::string ini = ReadBytes("D:\\Pelmora.ini");
         const std::string from = "COMMON=\\Common";
         ini.replace(ini.find(from), from.size(), "COMMON=\\Bare");
-        WriteFile("D:\\Pelmora.ini", ini);
+        WriteBytes("D:\\Pelmora.ini", ini);
         CreateDirectoryA("D:\\Bare", nullptr);
-        WriteFile("D:\\Bare\\ReadMe.txt", "Corvane: common files without autorun.inf\r\n");
+        WriteBytes("D:\\Bare\\ReadMe.txt", "Corvane: common files without autorun.inf\r\n");
     }
 
     // Starts Corvane from a disc in a folder with a space; a program that an
@@ -138,8 +138,8 @@ protected:
 
         ClickDialogButton(menu, dialog, kLaunch);
         const std::string program = "D:\\My Disc\\" + language + "\\Free\\CVStart.exe";
-        std::vector<std::string> lines;
-        for (int i = 0; i < 300 && lines.empty(); ++i, Sleep(30)) lines = RecordedLines(RecordFile());
+        WaitForRecordedLines(RecordFile(), 1);
+        const std::vector<std::string> lines = RecordedLines(RecordFile());
         ASSERT_EQ(lines.size(), 1u);
         const std::size_t bar = lines[0].find('|');
         ASSERT_NE(bar, std::string::npos) << lines[0];
@@ -285,7 +285,7 @@ TEST_F(FreeSetup, CommonFolderWithoutAutorunGetsOneMade_en)
     ASSERT_TRUE(Idle(menu)) << "no message, no end of the program";
 
     ExpectProductIn("E:", "Eng");
-    EXPECT_EQ(ReadFile("E:\\ReadMe.txt"), ReadFile("D:\\Bare\\ReadMe.txt"));
+    EXPECT_EQ(ReadBytes("E:\\ReadMe.txt"), ReadBytes("D:\\Bare\\ReadMe.txt"));
     EXPECT_EQ(ProfileValue("E:\\autorun.inf", "autorun", "icon"), "Corvane\\CV.EXE,0");
     EXPECT_EQ(ProfileValue("E:\\autorun.inf", "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
     EXPECT_TRUE(menu.Running());
@@ -295,7 +295,7 @@ TEST_F(FreeSetup, AnAutorunFileThatCannotBeWrittenIsReported_en)
 {
     UseCommonFolderWithoutAutorun();
     const std::string original = "[autorun]\r\nlabel=Somebody else's stick\r\n";
-    WriteFile("E:\\autorun.inf", original);
+    WriteBytes("E:\\autorun.inf", original);
     // Held by another program: it cannot be written, as on a write-protected medium.
     HANDLE held = CreateFileA("E:\\autorun.inf", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -312,14 +312,12 @@ TEST_F(FreeSetup, AnAutorunFileThatCannotBeWrittenIsReported_en)
     ASSERT_TRUE(Idle(menu));
 
     ExpectProductIn("E:", "Eng");
-    EXPECT_EQ(ReadFile("E:\\ReadMe.txt"), ReadFile("D:\\Bare\\ReadMe.txt")) << "copied files stay";
-    EXPECT_EQ(ReadFile("E:\\autorun.inf"), original);
+    EXPECT_EQ(ReadBytes("E:\\ReadMe.txt"), ReadBytes("D:\\Bare\\ReadMe.txt")) << "copied files stay";
+    EXPECT_EQ(ReadBytes("E:\\autorun.inf"), original);
     EXPECT_TRUE(menu.Running());
 
     // The dialog still works, and closing it gives the menu back.
     ClickDialogButton(menu, dialog, kClose);
-    for (int i = 0; i < 100 && IsWindow(dialog); ++i) Sleep(30);
-    EXPECT_FALSE(IsWindow(dialog));
-    for (int i = 0; i < 100 && !IsWindowEnabled(menu.Main()); ++i) Sleep(30);
-    EXPECT_TRUE(IsWindowEnabled(menu.Main()));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000)) << "the dialog stays open";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(menu.Main()) != FALSE; }, 3000));
 }

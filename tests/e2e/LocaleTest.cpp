@@ -43,17 +43,18 @@ void ExpectLanguage(const LanguageCase& expected)
     const Pixels picture = LoadPicture(PicturePath(expected.background));
     ASSERT_GE(picture.width, 574);
     ASSERT_GE(picture.height, 270);
-    int differing = 0;
-    const DWORD start = GetTickCount();
-    do {
-        const Pixels screen = Grab(menu.Main());
-        ASSERT_GE(screen.width, 574);
-        ASSERT_GE(screen.height, 270);
+    const Pixels screen = Grab(menu.Main());
+    ASSERT_GE(screen.width, 574);
+    ASSERT_GE(screen.height, 270);
+    int differing = -1;
+    WaitUntil([&] {
+        const Pixels shown = Grab(menu.Main());
+        if (shown.width < 574 || shown.height < 270) return false;
         differing = 0;
         for (int y = 0; y < 270; y += 2)
-            for (int x = 280; x < 574; x += 2) differing += screen.At(x, y) != picture.At(x, y);
-        if (differing) Sleep(50);
-    } while (differing && GetTickCount() - start < 5000);
+            for (int x = 280; x < 574; x += 2) differing += shown.At(x, y) != picture.At(x, y);
+        return differing == 0;
+    }, 5000);
     EXPECT_EQ(differing, 0) << expected.background;
 
     // The free set-up dialog, opened from the keyboard, speaks the same language.

@@ -105,23 +105,21 @@ void ExpectMenuAndInstall(Menu& menu, Outcome outcome, const std::string& record
     EXPECT_EQ(line.substr(0, line.find('|')), "D:\\Jpn\\Setup.exe");
     EXPECT_NE(line.find("/z\"PELMORA\""), std::string::npos) << line;
 
-    const DWORD start = GetTickCount();
-    while (!FindVisibleWindow("PelmoraStandIn") && GetTickCount() - start < 5000) Sleep(20);
-    ASSERT_NE(FindVisibleWindow("PelmoraStandIn"), nullptr) << "the installer's window did not appear";
+    ASSERT_TRUE(WaitUntil([] { return FindVisibleWindow("PelmoraStandIn") != nullptr; }, 5000))
+        << "the installer's window did not appear";
+    const auto enabled = [&] { return IsWindowEnabled(menu.Main()) != FALSE; };
 
     if (outcome == Outcome::WaitsForInstaller) {
         // The menu takes no input while the installer runs ...
-        EXPECT_FALSE(IsWindowEnabled(menu.Main()));
+        EXPECT_FALSE(enabled());
         // ... and comes back when it has ended.
-        while (!IsWindowEnabled(menu.Main()) && GetTickCount() - start < 15000) Sleep(20);
-        EXPECT_TRUE(IsWindowEnabled(menu.Main()));
+        EXPECT_TRUE(WaitUntil(enabled, 15000));
         EXPECT_EQ(FindVisibleWindow("PelmoraStandIn"), nullptr) << "enabled while the installer still runs";
         EXPECT_TRUE(menu.WaitForFocus(menu.Install()));
     } else {
         // The shell has the installer; the menu is back while it still runs
         // (the installer's window is in front, so the focus is not checked).
-        while (!IsWindowEnabled(menu.Main()) && GetTickCount() - start < 5000) Sleep(20);
-        EXPECT_TRUE(IsWindowEnabled(menu.Main()));
+        EXPECT_TRUE(WaitUntil(enabled, 5000));
         EXPECT_NE(FindVisibleWindow("PelmoraStandIn"), nullptr);
     }
     EXPECT_TRUE(menu.Running());

@@ -15,11 +15,6 @@ const char kMovedInstallers[] =
     "[FSETUP]\r\nJPN=\\Jpn\\Free\r\nENG=\\Eng\\Free\r\nSCH=\\Sch\\Free\r\nNAME=Corvane\r\nCOMMON=\\Common\r\n"
     "[MANUAL]\r\nJPN=\\Jpn\\Manual.txt\r\nENG=\\Eng\\Manual.txt\r\nSCH=\\Sch\\Manual.txt\r\n";
 
-std::string Joined(const std::string& folder, const std::string& name)
-{
-    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
-
 // The sample disc in `folder`, with its installers moved to \J\InstJ.exe,
 // \E\InstE.exe and \S\InstS.exe, and `ini` as its Pelmora.ini (none if null).
 void PrepareMovedDisc(const std::string& folder, const char* ini, std::size_t iniSize)
@@ -27,14 +22,14 @@ void PrepareMovedDisc(const std::string& folder, const char* ini, std::size_t in
     PrepareDisc(folder);
     const char* const moves[][3] = {{"Jpn", "J", "InstJ.exe"}, {"Eng", "E", "InstE.exe"}, {"Sch", "S", "InstS.exe"}};
     for (const auto& move : moves) {
-        const std::string from = Joined(folder, std::string(move[0]) + "\\Setup.exe");
-        const std::string to = Joined(folder, move[1]);
+        const std::string from = JoinPath(folder, std::string(move[0]) + "\\Setup.exe");
+        const std::string to = JoinPath(folder, move[1]);
         CreateDirectoryA(to.c_str(), nullptr);
         ASSERT_TRUE(MoveFileA(from.c_str(), (to + "\\" + move[2]).c_str())) << from;
     }
-    const std::string iniPath = Joined(folder, "Pelmora.ini");
+    const std::string iniPath = JoinPath(folder, "Pelmora.ini");
     DeleteFileA(iniPath.c_str());
-    if (ini) WriteFile(iniPath, std::string(ini, iniSize));
+    if (ini) WriteBytes(iniPath, std::string(ini, iniSize));
 }
 
 void PrepareMovedDisc(const std::string& folder, const std::string& ini)

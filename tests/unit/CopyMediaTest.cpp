@@ -1,7 +1,6 @@
 #include "Ansi.h"
 #include "CopyMedia.h"
-#include "TestFiles.h"
-#include "../common/TextLines.h"
+#include "../common/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -15,53 +14,6 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // Helpers
-
-// Removes a folder and everything in it (read-only and hidden files too).
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-// An empty folder, made anew.
-std::string FreshFolder(const std::string& path)
-{
-    RemoveTree(path);
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ProfileValue(const std::string& file, const char* section, const char* key)
-{
-    char value[256] = {};
-    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, file.c_str());
-    return value;
-}
-
-// Lines of a text file, without their line ends.
-std::vector<std::string> Lines(const std::string& path)
-{
-    return SplitLines(ReadBytes(path));
-}
 
 std::size_t CountOf(const std::vector<std::string>& lines, const std::string& prefix)
 {
@@ -401,12 +353,12 @@ TEST_F(CopyMediaFiles, PrepareMediumPutsCommonFilesAndEntriesIntoTheChosenFolder
     EXPECT_EQ(GetFileAttributesA(autorun.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(ProfileValue(autorun, "autorun", "icon"), "Corvane\\CV.EXE,0");
     EXPECT_EQ(ProfileValue(autorun, "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
-    const auto lines = Lines(autorun);
+    const auto lines = FileLines(autorun);
     EXPECT_EQ(CountOf(lines, "label=Corvane"), 1u);
     EXPECT_EQ(CountOf(lines, "action=Start Corvane"), 1u);
     EXPECT_EQ(lines.size(), 5u);
-    EXPECT_FALSE(Exists(std::string(kStick) + "\\autorun.inf")) << "the sub-folder is the medium, not the root";
-    EXPECT_FALSE(Exists(chosen + "\\Corvane\\autorun.inf"));
+    EXPECT_FALSE(FileExists(std::string(kStick) + "\\autorun.inf")) << "the sub-folder is the medium, not the root";
+    EXPECT_FALSE(FileExists(chosen + "\\Corvane\\autorun.inf"));
     EXPECT_TRUE(answerer.SeenDialogs().empty());
 }
 
@@ -423,7 +375,7 @@ TEST_F(CopyMediaFiles, PrepareMediumReplacesOldEntriesAndKeepsEverythingElse)
     EXPECT_EQ(ProfileValue(autorun, "autorun", "icon"), "Corvane\\CV.EXE,0");
     EXPECT_EQ(ProfileValue(autorun, "autorun", "SHELLEXECUTE"), "Corvane\\CV.EXE");
     EXPECT_EQ(ProfileValue(autorun, "Content", "MusicFiles"), "false");
-    const auto lines = Lines(autorun);
+    const auto lines = FileLines(autorun);
     EXPECT_EQ(CountOf(lines, "icon="), 1u);
     EXPECT_EQ(CountOf(lines, "SHELLEXECUTE="), 1u);
     EXPECT_EQ(CountOf(lines, "; made by hand"), 1u);
@@ -439,8 +391,8 @@ TEST_F(CopyMediaFiles, PrepareMediumLeavesTheSystemDriveAlone)
     for (const std::string& form : {chosen, lowerCase}) {
         DialogAnswerer answerer({});
         PrepareMedium(nullptr, FromAnsi(form + "\\Corvane"), FromAnsi(common_), L"Corvane");
-        EXPECT_FALSE(Exists(chosen + "\\ReadMe.txt")) << form;
-        EXPECT_FALSE(Exists(chosen + "\\autorun.inf")) << form;
+        EXPECT_FALSE(FileExists(chosen + "\\ReadMe.txt")) << form;
+        EXPECT_FALSE(FileExists(chosen + "\\autorun.inf")) << form;
         EXPECT_TRUE(answerer.SeenDialogs().empty());
     }
     RemoveTree(chosen);
@@ -492,9 +444,9 @@ TEST_F(CopyMediaFiles, AMediumFolderThatCannotBeFormedIsReportedNotReplacedByThe
     const auto messages = answerer.TextsTitled(kPelmora);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind(L"Forming the path of", 0), 0u) << messages[0];
-    EXPECT_FALSE(Exists(current + "\\ReadMe.txt"));
-    EXPECT_FALSE(Exists(current + "\\autorun.inf"));
-    EXPECT_FALSE(Exists("E:\\autorun.inf"));
+    EXPECT_FALSE(FileExists(current + "\\ReadMe.txt"));
+    EXPECT_FALSE(FileExists(current + "\\autorun.inf"));
+    EXPECT_FALSE(FileExists("E:\\autorun.inf"));
 }
 
 class CopyToChosen : public CopyMediaFiles {
@@ -549,10 +501,10 @@ TEST_F(CopyToChosen, NoPathOrAnUnusablePathCopiesNothing)
             CopyToChosenFolder(nullptr, c.chosen, Disc());
         }
         EXPECT_EQ(answerer.TextsTitled(kPelmora).size(), c.reported ? 1u : 0u) << c.chosen.size();
-        EXPECT_FALSE(Exists("E:\\Corvane"));
-        EXPECT_FALSE(Exists(current + "\\Corvane"));
-        EXPECT_FALSE(Exists(current + "\\ReadMe.txt"));
-        EXPECT_FALSE(Exists(current + "\\CV.EXE"));
+        EXPECT_FALSE(FileExists("E:\\Corvane"));
+        EXPECT_FALSE(FileExists(current + "\\Corvane"));
+        EXPECT_FALSE(FileExists(current + "\\ReadMe.txt"));
+        EXPECT_FALSE(FileExists(current + "\\CV.EXE"));
     }
 }
 

@@ -1,19 +1,15 @@
 // Once the program has restricted the DLL search, a library asked for by
 // bare name is no longer taken from the current directory.
 #include "DllSafety.h"
-#include "TestFiles.h"
+#include "../common/TestFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace {
 
 std::string CaptionLibraryBuilt()
 {
-    std::string path = "Z:" PELMORA_LIRVO_UNIX;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    return WindowsPath(PELMORA_LIRVO_UNIX);
 }
 
 TEST(DllSafety, CurrentDirectoryIsNotSearchedOnceRestricted)

@@ -1,7 +1,7 @@
 #include "Ansi.h"
 #include "Language.h"
 #include "Settings.h"
-#include "TestFiles.h"
+#include "../common/TestFiles.h"
 
 #include <gtest/gtest.h>
 
