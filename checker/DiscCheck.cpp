@@ -67,16 +67,39 @@ std::wstring DeepTargetProblem(std::size_t length)
            L" characters; at most " + Number(kLongestPath) + L" fit";
 }
 
+// How Windows finds a path on the disc: either slash separates, repeated
+// separators count as one, a trailing one is ignored, case does not matter.
+std::wstring LookupKey(const std::wstring& path)
+{
+    std::wstring key;
+    for (wchar_t c : path) {
+        if (c == L'/') c = L'\\';
+        if (c == L'\\' && !key.empty() && key.back() == L'\\') continue;
+        key += c;
+    }
+    if (!key.empty() && key.back() == L'\\') key.pop_back();
+    return FoldedName(key);
+}
+
+// "\Eng\Free" and "Setup.exe" give "\Eng\Free\Setup.exe", whether or not the
+// folder ends in a separator.
+std::wstring Joined(const std::wstring& folder, const std::wstring& name)
+{
+    return (!folder.empty() && folder.back() == L'\\' ? folder : folder + L"\\") + name;
+}
+
 class DiscIndex {
 public:
     explicit DiscIndex(const DiscContents& disc) : disc_(disc)
     {
-        for (const DiscEntry& entry : disc.entries) byName_.emplace(FoldedName(entry.path), &entry);
+        root_.kind = FileKind::Folder;
+        byName_.emplace(std::wstring(), &root_);
+        for (const DiscEntry& entry : disc.entries) byName_.emplace(LookupKey(entry.path), &entry);
     }
 
     const DiscEntry* Find(const std::wstring& path) const
     {
-        const auto found = byName_.find(FoldedName(path));
+        const auto found = byName_.find(LookupKey(path));
         return found == byName_.end() ? nullptr : found->second;
     }
 
@@ -84,14 +107,15 @@ public:
     std::vector<const DiscEntry*> FilesIn(const std::wstring& folder) const
     {
         std::vector<const DiscEntry*> files;
-        const std::wstring wanted = FoldedName(folder);
+        const std::wstring wanted = LookupKey(folder);
         for (const DiscEntry& entry : disc_.entries)
-            if (entry.kind != FileKind::Folder && FoldedName(ParentOf(entry.path)) == wanted) files.push_back(&entry);
+            if (entry.kind != FileKind::Folder && LookupKey(ParentOf(entry.path)) == wanted) files.push_back(&entry);
         return files;
     }
 
 private:
     const DiscContents& disc_;
+    DiscEntry root_;
     std::map<std::wstring, const DiscEntry*> byName_;
 };
 
@@ -243,10 +267,10 @@ private:
                           const std::wstring& targetFolder)
     {
         for (const DiscEntry* file : index_.FilesIn(folder)) {
-            const std::wstring name = file->path.substr(folder.size());
-            if (!FitsDeep(i, file->path, deepFolder + name, deepFolder + name)) continue;
-            if (!targetFolder.empty() && Length(targetFolder + name) > kLongestPath)
-                Add(i, file->path, DeepTargetProblem(Length(targetFolder + name)));
+            const std::wstring name = NameOf(file->path);
+            if (!FitsDeep(i, file->path, Joined(deepFolder, name), Joined(deepFolder, name))) continue;
+            if (!targetFolder.empty() && Length(Joined(targetFolder, name)) > kLongestPath)
+                Add(i, file->path, DeepTargetProblem(Length(Joined(targetFolder, name))));
         }
     }
 
@@ -260,13 +284,13 @@ private:
         const CorvaneOnDisc onDisc{kDiscRoot, Value(i), name_, Value(kCommon)};
         const std::wstring start = OnDisc(StartProgramPath(onDisc));
         const bool startFound = Holds(i, start, FileKind::Program);
-        const bool productFound = Holds(i, folder + L"\\CV.EXE", FileKind::Program);
+        const bool productFound = Holds(i, Joined(folder, L"CV.EXE"), FileKind::Program);
         if (!startFound || !productFound) return;
 
         const CorvaneOnDisc deep{kDeepDisc, Value(i), name_, Value(kCommon)};
         if (!FitsDeep(i, start, kDeepDisc + Value(i) + L"\\CVStart.exe", StartProgramPath(deep))) return;
         const std::wstring deepFolder = NormalizePath(kDeepDisc + Value(i));
-        if (!FitsDeep(i, folder + L"\\*.*", kDeepDisc + Value(i) + L"\\*.*", ProductSource(deep))) return;
+        if (!FitsDeep(i, Joined(folder, L"*.*"), kDeepDisc + Value(i) + L"\\*.*", ProductSource(deep))) return;
         const std::wstring target = name_.empty() ? std::wstring() : TargetFolder(kDeepTarget, name_);
         CheckCopiedFiles(i, folder, deepFolder, target);
     }
@@ -277,7 +301,7 @@ private:
         if (!ValueUsable(i, true)) return;
         const std::wstring folder = Locate(i);
         if (folder.empty() || !HoldsFolder(i, folder)) return;
-        const std::wstring autorun = folder + L"\\autorun.inf";
+        const std::wstring autorun = Joined(folder, L"autorun.inf");
         const DiscEntry* entry = index_.Find(autorun);
         if (!entry || entry->kind == FileKind::Folder) {
             Add(i, autorun, L"not found; the copy to another medium needs it");
@@ -287,11 +311,10 @@ private:
         const CorvaneOnDisc deep{kDeepDisc, std::wstring(), name_, Value(i)};
         const std::wstring deepFolder = CommonFolder(deep);
         if (!FitsDeep(i, folder, kDeepDisc + Value(i), deepFolder)) return;
-        if (!FitsDeep(i, folder + L"\\*.*", deepFolder + L"\\*.*", CommonSource(deepFolder))) return;
+        if (!FitsDeep(i, Joined(folder, L"*.*"), Joined(deepFolder, L"*.*"), CommonSource(deepFolder))) return;
         const std::wstring target = name_.empty() ? std::wstring() : TargetFolder(kDeepTarget, name_);
         const std::wstring medium = target.empty() ? std::wstring() : MediumFolder(target);
-        // The medium folder ends in a backslash.
-        CheckCopiedFiles(i, folder, deepFolder, medium.empty() ? medium : medium.substr(0, medium.size() - 1));
+        CheckCopiedFiles(i, folder, deepFolder, medium);
     }
 
     // The product folder the copy makes; false when it cannot be made.

@@ -156,6 +156,14 @@ TEST(CheckDisc, Table)
          {L"JPN MANUAL/JPN \\..\\Jpn\\Manual.txt: leads out of the disc's folder"}},
         {"a parent reference that stays inside is the path it names",
          [](DiscContents& d) { SetValue(d, &SettingsRecord::ManualJ, L"\\Eng\\..\\Jpn\\Manual.txt"); }, {}},
+        {"separators as Windows reads them",
+         [](DiscContents& d) {
+             SetValue(d, &SettingsRecord::InstallerE, L"\\Eng/Setup.exe");
+             SetValue(d, &SettingsRecord::FreeSetupE, L"\\Eng\\Free\\");
+             SetValue(d, &SettingsRecord::ManualE, L"\\Eng\\\\\\Manual.txt");
+             SetValue(d, &SettingsRecord::FreeSetupCommon, L"\\");
+         },
+         {}},
         {"an installer that is a document, a folder, a library",
          [](DiscContents& d) {
              SetValue(d, &SettingsRecord::InstallerJ, L"\\Jpn\\Manual.txt");
