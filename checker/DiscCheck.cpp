@@ -393,6 +393,9 @@ private:
                     L"its path takes " + Number(bytes) + L" bytes in an ISO 9660 image with Joliet, which keeps " +
                         Number(kJolietPathBytes));
         }
+        for (const FolderLoop& loop : disc_.loops)
+            Add(L"ALL", L"-", loop.path,
+                L"leads back to " + loop.leadsTo + L", a folder it lies in; an image or a copy of it never ends");
         for (const std::wstring& folder : disc_.tooDeep)
             Add(L"ALL", L"-", folder,
                 L"holds folders nested more than " + Number(kDeepestFolder) + L" deep, which were not checked");

@@ -52,6 +52,31 @@ std::optional<std::wstring> ProfileEntry(const std::string& file, const char* se
     return FromAnsi(area, kFullValueArea);
 }
 
+// What tells one folder from another, whatever the path to it.
+struct FolderId {
+    DWORD volume = 0, high = 0, low = 0;
+    bool known = false;
+    bool operator==(const FolderId& other) const
+    {
+        return known && other.known && volume == other.volume && high == other.high && low == other.low;
+    }
+};
+
+FolderId IdOf(const std::wstring& folder)
+{
+    FolderId id;
+    const UniqueHandle handle(CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle && GetFileInformationByHandle(handle.get(), &information)) {
+        id.volume = information.dwVolumeSerialNumber;
+        id.high = information.nFileIndexHigh;
+        id.low = information.nFileIndexLow;
+        id.known = true;
+    }
+    return id;
+}
+
 class DiscWalk {
 public:
     DiscWalk(const std::wstring& root, DiscReading& reading)
@@ -62,6 +87,15 @@ public:
     // Lists the folder `relative` ("" for the root) and everything below it;
     // false when a folder cannot be listed.
     bool Walk(const std::wstring& relative, unsigned depth)
+    {
+        ancestors_.push_back({relative.empty() ? std::wstring(L"\\") : relative, IdOf(base_ + relative + L"\\")});
+        const bool walked = WalkFolder(relative, depth);
+        ancestors_.pop_back();
+        return walked;
+    }
+
+private:
+    bool WalkFolder(const std::wstring& relative, unsigned depth)
     {
         struct Child {
             std::wstring name;
@@ -89,9 +123,21 @@ public:
             entry.path = path;
             entry.kind = child.folder ? FileKind::Folder : ClassifyFile(base_ + path);
             reading_.contents.entries.push_back(entry);
+            if (reading_.contents.entries.size() > kMostEntries) {
+                reading_.outcome = ReadOutcome::Unreadable;
+                reading_.detail = L"more than " + std::to_wstring(kMostEntries) + L" files and folders";
+                return false;
+            }
             if (!child.folder) continue;
             if (depth + 1 >= kDeepestFolder) {
                 reading_.contents.tooDeep.push_back(path);
+                continue;
+            }
+            const FolderId id = IdOf(base_ + path);
+            const auto ancestor = std::find_if(ancestors_.begin(), ancestors_.end(),
+                                               [&](const Ancestor& a) { return a.id == id; });
+            if (ancestor != ancestors_.end()) {
+                reading_.contents.loops.push_back({path, ancestor->path});
                 continue;
             }
             if (!Walk(path, depth + 1)) return false;
@@ -99,7 +145,6 @@ public:
         return true;
     }
 
-private:
     bool Fail(const std::wstring& relative)
     {
         const DWORD error = GetLastError();
@@ -108,8 +153,14 @@ private:
         return false;
     }
 
+    struct Ancestor {
+        std::wstring path;
+        FolderId id;
+    };
+
     std::wstring base_;
     DiscReading& reading_;
+    std::vector<Ancestor> ancestors_; // the folders the walk is in, the root first
 };
 
 bool HasRootFile(const DiscContents& disc, const wchar_t* name)

@@ -17,15 +17,24 @@ struct DiscEntry {
 // How much of a value is read to see whether the menu's cut shortens it.
 constexpr unsigned kFullValueArea = 4096;
 
-// Folders nested deeper than this are not read (a link that leads back into
-// the disc would never end).
+// Folders nested deeper than this are not read, nor discs with more entries
+// than this: what links make of a folder must not keep the checker busy
+// forever.
 constexpr unsigned kDeepestFolder = 32;
+constexpr std::size_t kMostEntries = 250000;
+
+// A folder that is one of the folders it lies in, reached through a link.
+struct FolderLoop {
+    std::wstring path;     // "\Eng\loop"
+    std::wstring leadsTo;  // "" or "\Eng"
+};
 
 struct DiscContents {
     // Every file and folder; the entries of a folder follow it, in name order.
     std::vector<DiscEntry> entries;
-    // Folders that were not read because they lie too deep.
+    // Folders that were not read because they lie too deep, or lead back.
     std::vector<std::wstring> tooDeep;
+    std::vector<FolderLoop> loops;
 
     bool iniFound = false;
     std::string iniHead;                          // the first bytes of Pelmora.ini

@@ -232,12 +232,14 @@ TEST(CheckDisc, Table)
              d.settings = SettingsRecord();
          },
          {L"ALL - \\Pelmora.ini: not found; the menu finds none of its files"}},
-        {"a long name and a folder too deep for the image",
+        {"a long name, a link back and a folder too deep",
          [&](DiscContents& d) {
              d.entries.push_back({L"\\Common\\" + long70, FileKind::Other});
+             d.loops.push_back({L"\\Eng\\loop", L"\\"});
              d.tooDeep.push_back(L"\\Deep");
          },
          {L"ALL - \\Common\\" + long70 + L": a name of 70 characters; an ISO 9660 image with Joliet keeps 64",
+          L"ALL - \\Eng\\loop: leads back to \\, a folder it lies in; an image or a copy of it never ends",
           L"ALL - \\Deep: holds folders nested more than 32 deep, which were not checked"}},
     };
     for (const Case& c : cases) {

@@ -95,6 +95,9 @@ row non-ASCII-value 1 \
   'ENG MANUAL/ENG \Eng\Manüal.txt: holds characters outside ASCII, which systems with another code page read differently' \
   'ini_set MANUAL ENG "$(printf "\\\\Eng\\\\Man\\374al.txt")"'
 row "non-ASCII folder Lösungen 光盘/disc" 0 '' ':'
+row link-back-into-the-disc 1 \
+  'ALL - \Eng\loop: leads back to \, a folder it lies in; an image or a copy of it never ends' \
+  'ln -s .. Eng/loop'
 
 # A folder the checker cannot read at all.
 output=$("$WINE" "$PELMORA_CHECKER" 'Z:\nonexistent\pelmora-disc' 2>"$work/stderr")
