@@ -150,6 +150,11 @@ private:
 
     const std::wstring& Value(unsigned i) const { return disc_.settings.*kSettingsKeys[i].field; }
 
+    FileKind KindOf(const DiscEntry& entry) const
+    {
+        return entry.kind == FileKind::File && disc_.kindOf ? disc_.kindOf(entry.path) : entry.kind;
+    }
+
     static std::wstring LanguageOf(unsigned i)
     {
         const std::string key = kSettingsKeys[i].key;
@@ -238,7 +243,8 @@ private:
         const DiscEntry* entry = index_.Find(path);
         if (!entry) Add(i, path, L"not found");
         else if (entry->kind == FileKind::Folder) Add(i, path, L"is a folder, not a file");
-        else if (wanted == FileKind::Program && entry->kind != FileKind::Program) Add(i, path, L"is not a Windows program");
+        else if (wanted == FileKind::Program && KindOf(*entry) != FileKind::Program)
+            Add(i, path, L"is not a Windows program");
         else return true;
         return false;
     }
@@ -342,13 +348,13 @@ private:
         const DiscEntry* menu = index_.Find(L"\\Pelmora.exe");
         if (!menu || menu->kind == FileKind::Folder)
             Add(L"ALL", L"-", L"\\Pelmora.exe", L"not found; the disc has no menu");
-        else if (menu->kind != FileKind::Program)
+        else if (KindOf(*menu) != FileKind::Program)
             Add(L"ALL", L"-", L"\\Pelmora.exe", L"is not a Windows program");
 
         const DiscEntry* lirvo = index_.Find(L"\\Lirvo.dll");
         if (!lirvo || lirvo->kind == FileKind::Folder)
             Add(L"SCH", L"-", L"\\Lirvo.dll", L"not found; the Simplified Chinese menu needs it beside Pelmora.exe");
-        else if (lirvo->kind != FileKind::Library)
+        else if (KindOf(*lirvo) != FileKind::Library)
             Add(L"SCH", L"-", L"\\Lirvo.dll", L"is not a Windows library");
 
         const DiscEntry* autorun = index_.Find(L"\\autorun.inf");

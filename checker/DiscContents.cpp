@@ -121,7 +121,7 @@ private:
             const std::wstring path = relative + L"\\" + child.name;
             DiscEntry entry;
             entry.path = path;
-            entry.kind = child.folder ? FileKind::Folder : ClassifyFile(base_ + path);
+            entry.kind = child.folder ? FileKind::Folder : FileKind::File;
             reading_.contents.entries.push_back(entry);
             if (reading_.contents.entries.size() > kMostEntries) {
                 reading_.outcome = ReadOutcome::Unreadable;
@@ -232,6 +232,8 @@ DiscReading ReadDisc(const std::wstring& folder)
 
     DiscWalk walk(folder, reading);
     if (!walk.Walk(L"", 0)) return reading;
+    const std::wstring base = folder.back() == L'\\' ? folder.substr(0, folder.size() - 1) : folder;
+    reading.contents.kindOf = [base](const std::wstring& path) { return ClassifyFile(base + path); };
 
     DiscContents& disc = reading.contents;
     disc.iniFound = HasRootFile(disc, L"Pelmora.ini");

@@ -5,6 +5,7 @@
 #include "ProgramKind.h"
 #include "Settings.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ struct DiscContents {
 
     // [autorun] open and shellexecute of the root's autorun.inf, when present.
     std::optional<std::wstring> autorunOpen, autorunShellExecute;
+
+    // Reads the kind of a file (FileKind::File) from the disc, for the few
+    // files a check needs to know it of.
+    std::function<FileKind(const std::wstring& path)> kindOf;
 };
 
 enum class ReadOutcome { Read, NotFound, NotAFolder, Unreadable };

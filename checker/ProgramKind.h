@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-enum class FileKind { Folder, Program, Library, Other };
+// File: a file whose first bytes have not been read yet.
+enum class FileKind { Folder, File, Program, Library, Other };
 
 constexpr std::size_t kDosHeaderSize = 64;   // what the first read takes
 constexpr std::size_t kImageHeaderSize = 24; // "PE\0\0" and the file header
