@@ -128,7 +128,8 @@ public:
         CheckSettingsFile();
         if (disc_.iniFound) {
             // The name first: the checks of the copy need it.
-            name_ = CheckName(kName) ? Value(kName) : std::wstring();
+            const unsigned name = IndexOf(&SettingsRecord::FreeSetupName);
+            name_ = CheckName(name) ? Value(name) : std::wstring();
             for (unsigned i = 0; i < kSettingsKeyCount; ++i) {
                 const std::string section = kSettingsKeys[i].section, key = kSettingsKeys[i].key;
                 if (section == "CORVANE") CheckFile(i, true);
@@ -146,7 +147,15 @@ public:
     }
 
 private:
-    static constexpr unsigned kName = 6; // FSETUP NAME in the order the keys are read
+    // Where a field's key stands in the order the keys are read.
+    static unsigned IndexOf(std::wstring SettingsRecord::*field)
+    {
+        unsigned i = 0;
+        while (i + 1 < kSettingsKeyCount && kSettingsKeys[i].field != field) ++i;
+        return i;
+    }
+
+    const std::wstring& Common() const { return disc_.settings.FreeSetupCommon; }
 
     const std::wstring& Value(unsigned i) const { return disc_.settings.*kSettingsKeys[i].field; }
 
@@ -217,11 +226,11 @@ private:
 
     // The path from the disc's root that a value names, or empty (its problem
     // is listed) when it leads out of the disc's folder.
-    std::wstring Locate(unsigned i, const std::wstring& suffix = std::wstring())
+    std::wstring Locate(unsigned i)
     {
         const std::wstring& value = Value(i);
-        const std::wstring deep = NormalizePath(kDeepDisc + value + suffix);
-        const std::wstring path = OnDisc(NormalizePath(kDiscRoot + value + suffix));
+        const std::wstring deep = NormalizePath(kDeepDisc + value);
+        const std::wstring path = OnDisc(NormalizePath(kDiscRoot + value));
         if ((!deep.empty() && !StartsWithFolded(deep, kDeepDisc + L"\\")) || path.empty()) {
             Add(i, value, L"leads out of the disc's folder");
             return std::wstring();
@@ -287,13 +296,13 @@ private:
         if (!ValueUsable(i, true)) return;
         const std::wstring folder = Locate(i);
         if (folder.empty() || !HoldsFolder(i, folder)) return;
-        const CorvaneOnDisc onDisc{kDiscRoot, Value(i), name_, Value(kCommon)};
+        const CorvaneOnDisc onDisc{kDiscRoot, Value(i), name_, Common()};
         const std::wstring start = OnDisc(StartProgramPath(onDisc));
         const bool startFound = Holds(i, start, FileKind::Program);
         const bool productFound = Holds(i, Joined(folder, L"CV.EXE"), FileKind::Program);
         if (!startFound || !productFound) return;
 
-        const CorvaneOnDisc deep{kDeepDisc, Value(i), name_, Value(kCommon)};
+        const CorvaneOnDisc deep{kDeepDisc, Value(i), name_, Common()};
         if (!FitsDeep(i, start, kDeepDisc + Value(i) + L"\\CVStart.exe", StartProgramPath(deep))) return;
         const std::wstring deepFolder = NormalizePath(kDeepDisc + Value(i));
         if (!FitsDeep(i, Joined(folder, L"*.*"), kDeepDisc + Value(i) + L"\\*.*", ProductSource(deep))) return;
@@ -407,7 +416,6 @@ private:
                 L"holds folders nested more than " + Number(kDeepestFolder) + L" deep, which were not checked");
     }
 
-    static constexpr unsigned kCommon = 7;           // FSETUP COMMON
 
     const DiscContents& disc_;
     DiscIndex index_;
