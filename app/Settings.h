@@ -19,6 +19,17 @@ struct SettingsRecord {
 
 extern SettingsRecord Settings;
 
+// One key of the configuration file and the field it fills.
+struct SettingsKey {
+    const char* section;
+    const char* key;
+    std::wstring SettingsRecord::*field;
+};
+
+// The eleven keys, in the order they are read.
+constexpr unsigned kSettingsKeyCount = 11;
+extern const SettingsKey kSettingsKeys[kSettingsKeyCount];
+
 constexpr unsigned kSettingsAreaSize = 250; // one value: at most 249 ANSI bytes
 
 // mode 0: the eleven values of the configuration file; mode 1: the program
