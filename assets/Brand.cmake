@@ -8,7 +8,7 @@
 # (its picture files), and puts PELMORA_BRAND_BUILD on the resource
 # compiler's include path, where the .rc files find the generated files.
 
-set(PELMORA_BRAND "${CMAKE_CURRENT_LIST_DIR}/../brands/corvane" CACHE PATH
+set(PELMORA_BRAND "${CMAKE_SOURCE_DIR}/brands/corvane" CACHE PATH
     "The brand folder that Pelmora.exe and Lirvo.dll are built from")
 get_filename_component(pelmora_brand_dir "${PELMORA_BRAND}" ABSOLUTE BASE_DIR "${CMAKE_SOURCE_DIR}")
 

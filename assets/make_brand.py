@@ -55,7 +55,10 @@ CAPTIONS = {
     99: "caption of the exit button",
 }
 FONT_TEXT = 101
-FONT_NAME_MAX = 31        # LOGFONT holds 32 characters with the terminating zero
+# The dialog's font is named in a LOGFONT, 32 characters with the
+# terminating zero; on the narrow calls, 31 bytes of the system's code page.
+FONT_NAME_MAX = 31
+CODE_PAGES = {"en": ("cp1252", 1252), "ja": ("cp932", 932), "zh": ("cp936", 936)}
 
 VERSION_NUMBERS = {"file": "file version", "product": "product version"}
 VERSION_TEXTS = ("company", "product", "copyright")
@@ -85,6 +88,16 @@ def find_file(folder, stem, extensions):
                   if name.lower() in wanted and os.path.isfile(os.path.join(folder, name)))
 
 
+def entry(folder, name):
+    """`folder`/`name`, found whatever its letter case (publishers often
+    work on Windows, where Pictures and pictures are one folder)."""
+    if os.path.isdir(folder):
+        for found in sorted(os.listdir(folder)):
+            if found.lower() == name.lower():
+                return os.path.join(folder, found)
+    return os.path.join(folder, name)
+
+
 # --------------------------------------------------------------------------
 # Text files: "[section]" lines and "key = value" lines, # or ; comments
 
@@ -94,6 +107,9 @@ def read_sections(path, faults):
         faults.add("%s is missing" % shown(path))
         return None
     data = open(path, "rb").read()
+    if data.startswith((b"\xff\xfe", b"\xfe\xff")):
+        faults.add("%s is UTF-16 text: save it as UTF-8" % shown(path))
+        return None
     if data.startswith(b"\xef\xbb\xbf"):
         data = data[3:]
     try:
@@ -163,7 +179,7 @@ def read_language_sections(path, sections, faults):
 
 def read_texts(brand, faults):
     """The text table and the captions, or None."""
-    path = os.path.join(brand, "texts.txt")
+    path = entry(brand, "texts.txt")
     sections = {str(i): list(LANGUAGES) for i in TEXTS}
     sections.update({str(i): ["zh"] for i in CAPTIONS})
     found = read_language_sections(path, sections, faults)
@@ -177,9 +193,17 @@ def read_texts(brand, faults):
                     shown(path), LANGUAGES[lang], ident, role, lang, ident))
                 ok = False
     for lang, (number, face) in found[str(FONT_TEXT)].items():
-        if len(face) > FONT_NAME_MAX:
-            faults.add("%s line %d: the font name %s = of [%d] is longer than %d characters" % (
-                shown(path), number, lang, FONT_TEXT, FONT_NAME_MAX))
+        codec, page = CODE_PAGES[lang]
+        try:
+            length = len(face.encode(codec))
+        except UnicodeEncodeError:
+            faults.add("%s line %d: the font name %s = of [%d] cannot be written in code page %d, "
+                       "which %s Windows uses" % (shown(path), number, lang, FONT_TEXT, page, LANGUAGES[lang]))
+            ok = False
+            continue
+        if length > FONT_NAME_MAX:
+            faults.add("%s line %d: the font name %s = of [%d] is longer than %d bytes in code page %d" % (
+                shown(path), number, lang, FONT_TEXT, FONT_NAME_MAX, page))
             ok = False
     if not ok:
         return None
@@ -196,7 +220,7 @@ def parse_version(text):
 
 
 def read_version(brand, faults):
-    path = os.path.join(brand, "version.txt")
+    path = entry(brand, "version.txt")
     sections = {"versions": list(VERSION_NUMBERS)}
     sections.update({name: list(LANGUAGES) for name in VERSION_TEXTS})
     found = read_language_sections(path, sections, faults)
@@ -250,7 +274,7 @@ def is_transparent(img):
 
 def convert_pictures(brand, faults):
     """{name: BMP bytes}, or None."""
-    folder = os.path.join(brand, "pictures")
+    folder = entry(brand, "pictures")
     if not os.path.isdir(folder):
         faults.add("%s is missing: it holds the menu's %d pictures" % (shown(folder), len(PICTURES)))
         return None

@@ -7,7 +7,7 @@ project with it; the brand is checked before the compilers are looked for,
 so a row takes a fraction of a second. The unchanged copy converts cleanly,
 so every failure below is the row's own fault.
 
-Usage: brand_faults.py SOURCE_DIR WORK_DIR
+Usage: brand_faults.py CMAKE SOURCE_DIR WORK_DIR
 """
 
 import io
@@ -19,7 +19,8 @@ import sys
 
 from PIL import Image
 
-SOURCE, WORK = (os.path.abspath(a) for a in sys.argv[1:3])
+CMAKE = sys.argv[1]
+SOURCE, WORK = (os.path.abspath(a) for a in sys.argv[2:4])
 SAMPLE = os.path.join(SOURCE, "brands", "corvane")
 
 
@@ -130,7 +131,7 @@ def configure(brand):
     """The fault lines of configuring with `brand`, and whether it failed."""
     build = os.path.join(WORK, "build")
     shutil.rmtree(build, ignore_errors=True)
-    run = subprocess.run(["cmake", "-S", SOURCE, "-B", build, "-DPELMORA_BRAND=" + brand],
+    run = subprocess.run([CMAKE, "-S", SOURCE, "-B", build, "-DPELMORA_BRAND=" + brand],
                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, cwd=WORK)
     faults = [line.strip() for line in run.stdout.splitlines() if line.startswith("    ")]
     return run.returncode != 0, faults, run.stdout

@@ -11,9 +11,9 @@ The end-to-end tests expect exactly the texts below.
 Usage: second_brand.py FIRST_BRAND OUTDIR
 """
 
+import io
 import os
 import re
-import shutil
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -69,39 +69,55 @@ def with_texts(path, replacements):
     return "\n".join(out) + "\n"
 
 
-def save_picture(folder, name, img):
-    """Each picture as some editor might have saved it."""
+def encoded(img, kind):
+    out = io.BytesIO()
+    img.save(out, kind)
+    return out.getvalue()
+
+
+def picture_file(name, img):
+    """(file name, bytes): each picture as some editor might have saved it."""
     if name.startswith("heikei"):
-        img.save(os.path.join(folder, name + ".png"))                       # RGB PNG
-    elif name.startswith("cv"):
-        img.convert("RGBA").save(os.path.join(folder, name + ".png"))       # opaque alpha channel
-    elif name.startswith(("freesetup_e", "man_j")):
-        img.save(os.path.join(folder, name + ".bmp"))                       # 40-byte header; 12 needed
-    elif name.startswith("tojiru"):
-        img.quantize(colors=256).save(os.path.join(folder, name + ".png"))  # palette PNG
-    elif name == "exit_0":
-        img.save(os.path.join(folder, "EXIT_0.PNG"))                        # name in capitals
-    else:
-        img.save(os.path.join(folder, name + ".png"))
+        return name + ".png", encoded(img, "PNG")                           # RGB PNG
+    if name.startswith("cv"):
+        return name + ".png", encoded(img.convert("RGBA"), "PNG")           # opaque alpha channel
+    if name.startswith(("freesetup_e", "man_j")):
+        return name + ".bmp", encoded(img, "BMP")                           # 40-byte header; 12 needed
+    if name.startswith("tojiru"):
+        return name + ".png", encoded(img.quantize(colors=256), "PNG")      # palette PNG
+    if name == "exit_0":
+        return "EXIT_0.PNG", encoded(img, "PNG")                            # name in capitals
+    return name + ".png", encoded(img, "PNG")
 
 
 def main(argv):
     first, out = argv
-    if os.path.isdir(out):
-        shutil.rmtree(out)
-    pictures = os.path.join(out, "pictures")
-    os.makedirs(pictures)
+    files = {}
     for name, img in make_pictures.artwork(product=PRODUCT, title=PRODUCT).items():
-        save_picture(pictures, name, recoloured(img))
+        file_name, data = picture_file(name, recoloured(img))
+        files[os.path.join("pictures", file_name)] = data
     icon = make_pictures.icon_image(256)
     alpha = icon.getchannel("A")
     icon = recoloured(icon)
     icon.putalpha(alpha)
-    icon.save(os.path.join(out, "icon.png"))
-    with open(os.path.join(out, "texts.txt"), "w", encoding="utf-8") as f:
-        f.write(with_texts(os.path.join(first, "texts.txt"), TEXTS))
-    with open(os.path.join(out, "version.txt"), "w", encoding="utf-8") as f:
-        f.write(with_texts(os.path.join(first, "version.txt"), VERSION))
+    files["icon.png"] = encoded(icon, "PNG")
+    files["texts.txt"] = with_texts(os.path.join(first, "texts.txt"), TEXTS).encode("utf-8")
+    files["version.txt"] = with_texts(os.path.join(first, "version.txt"), VERSION).encode("utf-8")
+
+    # Only what changed is written, so that a build of the brand made before
+    # has nothing to redo.
+    for folder, _, names in os.walk(out):
+        for name in names:
+            path = os.path.join(folder, name)
+            if os.path.relpath(path, out) not in files:
+                os.unlink(path)
+    for relative, data in files.items():
+        path = os.path.join(out, relative)
+        if os.path.isfile(path) and open(path, "rb").read() == data:
+            continue
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
     return 0
 
 
