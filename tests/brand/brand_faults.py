@@ -12,7 +12,6 @@ Usage: brand_faults.py CMAKE SOURCE_DIR WORK_DIR
 
 import io
 import os
-import re
 import shutil
 import subprocess
 import sys
