@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Generate every picture the Pelmora disc menu uses.
+"""Draw the sample artwork of the Corvane disc: every picture of the menu
+and the program's icon, written into the brand folder brands/corvane.
 
 Makes, in <outdir>/pictures/:
   heikei_{j,e,sc}.bmp            580x270 window backgrounds (logo, scene, tagline)
@@ -8,29 +9,31 @@ Makes, in <outdir>/pictures/:
   freesetup_{j,e,sc}_{0,1,2}.bmp "run without installing" button
   man_{j,e,sc}_{0,1,2}.bmp       "open the manual" button
   tojiru_{0,1,2}.bmp, exit_{0,1,2}.bmp, exit_sc_{0,1,2}.bmp   close button
-and <outdir>/Pelmora.ico (16x16 and 32x32 at 8 bpp, 48x48 at 24 bpp).
+and <outdir>/icon.ico (16x16 and 32x32 at 8 bpp, 48x48 at 24 bpp).
 
 The *_sc button pictures carry no lettering: the menu draws the Chinese
 caption over them at run time (from x=28, y=4), so that area is kept plain.
 
-All BMPs are uncompressed 24 bpp, bottom-up, rows padded to 4 bytes. The
-file headers are written here by hand (BITMAPINFOHEADER, or the 12-byte
-BITMAPCOREHEADER for the Japanese/English free set-up and manual buttons);
-Pillow is only used for drawing. Output is deterministic: running the script
-twice gives byte-identical files.
+The files are already in the exact formats the program carries (see
+pictureformats.py), so the build takes them unchanged. Output is
+deterministic: running the script twice gives byte-identical files.
 
 Needs python3-pil and fonts-noto-cjk (Debian), plus fonts-liberation.
 
-Usage:  make_pictures.py [OUTDIR]      (default: the folder of this script)
+Usage:  make_pictures.py [OUTDIR]      (default: brands/corvane)
         make_pictures.py --check [OUTDIR]   verify the generated files
 """
 
 import math
 import os
-import struct
 import sys
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
+
+from pictureformats import PICTURES, bmp_bytes, bmp_faults, ico_bytes, ico_faults
+
+PRODUCT = "Corvane"   # the product on the logo, the install button and the tagline
+TITLE = "Pelmora"     # the program title under the title area
 
 # --------------------------------------------------------------------------
 # Fonts
@@ -264,9 +267,9 @@ BUTTONS = {                          # name: (left, top, width, height shown)
 }
 
 TAGLINE = {
-    "j": "Corvane \u3078\u3088\u3046\u3053\u305d",
-    "e": "Welcome to Corvane",
-    "sc": "\u6b22\u8fce\u4f7f\u7528 Corvane",
+    "j": "{product} \u3078\u3088\u3046\u3053\u305d",
+    "e": "Welcome to {product}",
+    "sc": "\u6b22\u8fce\u4f7f\u7528 {product}",
 }
 TAGLINE_RIGHT, TAGLINE_Y = 552, 240             # right edge, centre line
 TAGLINE_BOX = (380, 222, 574, 258)               # kept clear of line work
@@ -366,7 +369,7 @@ def scene():
     return art, fade
 
 
-def make_background(lang):
+def make_background(lang, product=PRODUCT, title=TITLE):
     img = Image.new("RGB", (W, H), BG)
     art, fade = scene()
     img.paste(art, (0, 0), fade)
@@ -376,7 +379,7 @@ def make_background(lang):
     draw_mark(img, LOGO_X, LOGO_Y, LOGO_SIZE)
     f = latin_font("bold", 30)
     d.text((LOGO_X + LOGO_SIZE + 10, baseline_for(f, "e", LOGO_Y + LOGO_SIZE / 2.0)),
-           "Corvane", fill=TITLE_INK, font=f, anchor="ls")
+           product, fill=TITLE_INK, font=f, anchor="ls")
 
     # thin rule under the header
     d.line((23, 58, 272, 58), fill=RULE)
@@ -385,7 +388,7 @@ def make_background(lang):
     if lang in ("j", "e"):
         f = latin_font("bold", 14)
         bx, by, bw, bh = APPNAME_BOX
-        d.text((bx, baseline_for(f, "e", by + bh / 2.0)), "Pelmora",
+        d.text((bx, baseline_for(f, "e", by + bh / 2.0)), title,
                fill=APPNAME_INK, font=f, anchor="ls")
 
     # small heading between the install button and the no-install group
@@ -399,36 +402,12 @@ def make_background(lang):
     # tagline, bottom right of the artwork
     f = font_for(lang, "regular", 15)
     base = baseline_for(f, lang, TAGLINE_Y)
-    d.text((TAGLINE_RIGHT, base), TAGLINE[lang], fill=TAGLINE_INK, font=f, anchor="rs")
+    d.text((TAGLINE_RIGHT, base), TAGLINE[lang].format(product=product), fill=TAGLINE_INK, font=f, anchor="rs")
     return img
 
 
 # --------------------------------------------------------------------------
-# Writers
-
-def bmp_bytes(img, core=False):
-    """Uncompressed 24 bpp BMP, bottom-up, rows padded to 4 bytes."""
-    img = img.convert("RGB")
-    w, h = img.size
-    raw = img.tobytes("raw", "BGR")
-    stride = (w * 3 + 3) & ~3
-    pad = b"\0" * (stride - w * 3)
-    rows = [raw[y * w * 3:(y + 1) * w * 3] + pad for y in range(h - 1, -1, -1)]
-    pixels = b"".join(rows)
-    if core:
-        info = struct.pack("<IHHHH", 12, w, h, 1, 24)
-    else:
-        info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels),
-                           2835, 2835, 0, 0)
-    offset = 14 + len(info)
-    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return head + info + pixels
-
-
-def write(path, data):
-    with open(path, "wb") as f:
-        f.write(data)
-
+# Icon
 
 def icon_image(size):
     """RGBA icon artwork: the mark on a dark-blue rounded tile."""
@@ -451,68 +430,11 @@ def icon_image(size):
     return rgba
 
 
-def dib_for_icon(rgba, bpp):
-    w, h = rgba.size
-    alpha = rgba.getchannel("A")
-    rgb = rgba.convert("RGB")
-    # AND mask: 1 = transparent, rows padded to 4 bytes, bottom-up
-    and_stride = ((w + 31) // 32) * 4
-    and_rows = []
-    for y in range(h - 1, -1, -1):
-        bits = bytearray(and_stride)
-        for x in range(w):
-            if alpha.getpixel((x, y)) < 128:
-                bits[x >> 3] |= 0x80 >> (x & 7)
-        and_rows.append(bytes(bits))
-    and_mask = b"".join(and_rows)
-    black = Image.new("RGB", (w, h), (0, 0, 0))
-    if bpp == 8:
-        q = rgb.quantize(colors=255, method=Image.Quantize.MEDIANCUT,
-                         dither=Image.Dither.NONE)
-        pal = q.getpalette()[:255 * 3]
-        pal += [0] * (255 * 3 - len(pal))
-        pal += [0, 0, 0]                       # index 255: black, transparent
-        idx = bytearray(q.tobytes())
-        for i, a in enumerate(alpha.tobytes()):
-            if a < 128:
-                idx[i] = 255
-        stride = (w + 3) & ~3
-        xor = b"".join(bytes(idx[y * w:(y + 1) * w]) + b"\0" * (stride - w)
-                       for y in range(h - 1, -1, -1))
-        palette = b"".join(struct.pack("<BBBB", pal[i * 3 + 2], pal[i * 3 + 1],
-                                       pal[i * 3], 0) for i in range(256))
-        colours = 256
-    else:
-        rgb = Image.composite(rgb, black, alpha)
-        raw = rgb.tobytes("raw", "BGR")
-        stride = (w * 3 + 3) & ~3
-        xor = b"".join(raw[y * w * 3:(y + 1) * w * 3] + b"\0" * (stride - w * 3)
-                       for y in range(h - 1, -1, -1))
-        palette = b""
-        colours = 0
-    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, bpp, 0,
-                         len(xor) + len(and_mask), 0, 0, colours, 0)
-    return header + palette + xor + and_mask
-
-
-def ico_bytes(entries):
-    """entries: list of (size, bpp)."""
-    dibs = [(size, bpp, dib_for_icon(icon_image(size), bpp))
-            for size, bpp in entries]
-    out = struct.pack("<HHH", 0, 1, len(dibs))
-    offset = 6 + 16 * len(dibs)
-    for size, bpp, dib in dibs:
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, bpp,
-                           len(dib), offset)
-        offset += len(dib)
-    return out + b"".join(d for _, _, d in dibs)
-
-
 # --------------------------------------------------------------------------
 # What gets made
 
 CAPTIONS = {
-    "cv": "Install Corvane",
+    "cv": "Install {product}",
     "freesetup_j": "\u30a4\u30f3\u30b9\u30c8\u30fc\u30eb\u305b\u305a\u306b\u4f7f\u3046",
     "freesetup_e": "Run without installing",
     "man_j": "\u30de\u30cb\u30e5\u30a2\u30eb\u3092\u958b\u304f",
@@ -521,141 +443,80 @@ CAPTIONS = {
     "exit": "Exit",
 }
 
-# name: (width, height, caption key or None, lang, core header)
+# button: (caption key or None, lang); sizes and header kinds are in
+# pictureformats.PICTURES.
 BUTTON_FILES = {
-    "cv": (249, 28, "cv", "e", False),
-    "freesetup_j": (249, 28, "freesetup_j", "j", True),
-    "freesetup_e": (249, 28, "freesetup_e", "e", True),
-    "freesetup_sc": (249, 28, None, "sc", False),
-    "man_j": (249, 28, "man_j", "j", True),
-    "man_e": (249, 28, "man_e", "e", True),
-    "man_sc": (249, 28, None, "sc", False),
-    "tojiru": (100, 28, "tojiru", "j", False),
-    "exit": (100, 28, "exit", "e", False),
-    "exit_sc": (100, 28, None, "sc", False),
+    "cv": ("cv", "e"),
+    "freesetup_j": ("freesetup_j", "j"),
+    "freesetup_e": ("freesetup_e", "e"),
+    "freesetup_sc": (None, "sc"),
+    "man_j": ("man_j", "j"),
+    "man_e": ("man_e", "e"),
+    "man_sc": (None, "sc"),
+    "tojiru": ("tojiru", "j"),
+    "exit": ("exit", "e"),
+    "exit_sc": (None, "sc"),
 }
 EXIT_PILL_H = 27     # the exit button shows only its top 27 rows
 
-ICON_ENTRIES = [(16, 8), (32, 8), (48, 24)]
 
-
-def expected_files():
-    """relative path -> (width, height, header size) for every BMP."""
-    exp = {}
+def artwork(product=PRODUCT, title=TITLE):
+    """Every picture of the menu as an RGB image, by its name in
+    pictureformats.PICTURES. `product` is the name on the logo, the install
+    button and the tagline; `title` the lettering under the title area."""
+    images = {}
     for lang in ("j", "e", "sc"):
-        exp["pictures/heikei_%s.bmp" % lang] = (W, H, 40)
-    exp["pictures/appliname.bmp"] = (150, 22, 40)
-    for name, (w, h, _, _, core) in BUTTON_FILES.items():
+        images["heikei_%s" % lang] = make_background(lang, product, title)
+    images["appliname"] = Image.new("RGB", (150, 22), BG)
+    for name, (key, lang) in BUTTON_FILES.items():
+        caption = CAPTIONS[key].format(product=product) if key else None
         for state in (0, 1, 2):
-            exp["pictures/%s_%d.bmp" % (name, state)] = (w, h, 12 if core else 40)
-    return exp
+            w, h, _, _ = PICTURES["%s_%d" % (name, state)]
+            pill_h = EXIT_PILL_H if w == 100 else h
+            images["%s_%d" % (name, state)] = make_button(w, h, state, caption, lang, pill_h)
+    return images
+
+
+def write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
 
 
 def build(outdir):
     pic = os.path.join(outdir, "pictures")
     os.makedirs(pic, exist_ok=True)
-    for lang in ("j", "e", "sc"):
-        write(os.path.join(pic, "heikei_%s.bmp" % lang),
-              bmp_bytes(make_background(lang)))
-    write(os.path.join(pic, "appliname.bmp"),
-          bmp_bytes(Image.new("RGB", (150, 22), BG)))
-    for name, (w, h, key, lang, core) in BUTTON_FILES.items():
-        caption = CAPTIONS[key] if key else None
-        pill_h = EXIT_PILL_H if w == 100 else h
-        for state in (0, 1, 2):
-            img = make_button(w, h, state, caption, lang, pill_h)
-            write(os.path.join(pic, "%s_%d.bmp" % (name, state)),
-                  bmp_bytes(img, core=core))
-    write(os.path.join(outdir, "Pelmora.ico"), ico_bytes(ICON_ENTRIES))
+    for name, img in artwork().items():
+        header = PICTURES[name][2]
+        write(os.path.join(pic, name + ".bmp"), bmp_bytes(img, core=header == 12))
+    write(os.path.join(outdir, "icon.ico"), ico_bytes(icon_image))
 
 
 # --------------------------------------------------------------------------
 # Checking
 
-def check_bmp(path, w, h, hdr):
-    data = open(path, "rb").read()
-    errs = []
-    if data[:2] != b"BM":
-        return ["not a BMP"]
-    fsize, _, _, offset = struct.unpack_from("<IHHI", data, 2)
-    if fsize != len(data):
-        errs.append("file size field %d != %d" % (fsize, len(data)))
-    hsize = struct.unpack_from("<I", data, 14)[0]
-    if hsize == 12:
-        bw, bh, planes, bpp = struct.unpack_from("<HHHH", data, 18)
-        comp = 0
-    elif hsize == 40:
-        bw, bh, planes, bpp, comp = struct.unpack_from("<iiHHI", data, 18)
-    else:
-        return ["unknown header size %d" % hsize]
-    if hsize != hdr:
-        errs.append("header size %d, want %d" % (hsize, hdr))
-    if (bw, bh) != (w, h):
-        errs.append("size %dx%d, want %dx%d" % (bw, bh, w, h))
-    if planes != 1 or bpp != 24 or comp != 0:
-        errs.append("planes %d bpp %d compression %d" % (planes, bpp, comp))
-    if offset != 14 + hsize:
-        errs.append("pixel offset %d" % offset)
-    stride = (w * 3 + 3) & ~3
-    if len(data) - offset != stride * abs(h):
-        errs.append("pixel data %d bytes, want %d" % (len(data) - offset,
-                                                       stride * abs(h)))
-    return errs
-
-
-def check_ico(path):
-    data = open(path, "rb").read()
-    errs = []
-    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
-    if reserved != 0 or kind != 1 or count != len(ICON_ENTRIES):
-        return ["bad ICO header %d %d %d" % (reserved, kind, count)]
-    end = 6 + 16 * count
-    for i, (size, bpp) in enumerate(ICON_ENTRIES):
-        bw, bh, ncol, res, planes, bits, nbytes, off = struct.unpack_from(
-            "<BBBBHHII", data, 6 + 16 * i)
-        if (bw, bh, planes, bits) != (size % 256, size % 256, 1, bpp):
-            errs.append("entry %d: %dx%d planes %d bpp %d" % (i, bw, bh, planes, bits))
-        if off != end or off + nbytes > len(data):
-            errs.append("entry %d: offset %d length %d" % (i, off, nbytes))
-        end = off + nbytes
-        hs, dw, dh, dp, dbpp, dcomp = struct.unpack_from("<IiiHHI", data, off)
-        if (hs, dw, dh, dp, dbpp, dcomp) != (40, size, size * 2, 1, bpp, 0):
-            errs.append("entry %d DIB: %r" % (i, (hs, dw, dh, dp, dbpp, dcomp)))
-        pal = 256 * 4 if bpp == 8 else 0
-        xor = ((size * bpp + 31) // 32) * 4 * size
-        and_ = ((size + 31) // 32) * 4 * size
-        if nbytes != 40 + pal + xor + and_:
-            errs.append("entry %d: %d bytes, want %d" % (i, nbytes,
-                                                          40 + pal + xor + and_))
-    if end != len(data):
-        errs.append("trailing bytes")
-    return errs
-
-
 def check(outdir):
     bad = 0
-    for rel, (w, h, hdr) in sorted(expected_files().items()):
+    for name, (w, h, hdr, _) in sorted(PICTURES.items()):
+        rel = "pictures/%s.bmp" % name
         path = os.path.join(outdir, rel)
-        errs = check_bmp(path, w, h, hdr) if os.path.exists(path) else ["missing"]
+        errs = bmp_faults(open(path, "rb").read(), w, h, hdr) if os.path.exists(path) else ["missing"]
         bad += bool(errs)
         print("%-32s %s" % (rel, "ok" if not errs else "; ".join(errs)))
-    path = os.path.join(outdir, "Pelmora.ico")
-    errs = check_ico(path) if os.path.exists(path) else ["missing"]
+    path = os.path.join(outdir, "icon.ico")
+    errs = ico_faults(open(path, "rb").read()) if os.path.exists(path) else ["missing"]
     bad += bool(errs)
-    print("%-32s %s" % ("Pelmora.ico", "ok" if not errs else "; ".join(errs)))
-    extra = set()
+    print("%-32s %s" % ("icon.ico", "ok" if not errs else "; ".join(errs)))
     pic = os.path.join(outdir, "pictures")
-    for name in os.listdir(pic):
-        if "pictures/" + name not in expected_files():
-            extra.add(name)
-    for name in sorted(extra):
+    extra = sorted(n for n in os.listdir(pic) if n[:-4] not in PICTURES or not n.endswith(".bmp"))
+    for name in extra:
         print("unexpected file: pictures/%s" % name)
     return 1 if bad or extra else 0
 
 
 def main(argv):
     args = [a for a in argv if a != "--check"]
-    outdir = args[0] if args else os.path.dirname(os.path.abspath(__file__))
+    outdir = args[0] if args else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "brands", "corvane")
     if "--check" in argv:
         return check(outdir)
     build(outdir)

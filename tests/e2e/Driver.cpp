@@ -155,7 +155,7 @@ void Settle(DWORD milliseconds)
 
 std::string DiscSource() { return WindowsPath(PELMORA_DISC_UNIX); }
 std::string SourceFolder() { return WindowsPath(PELMORA_SOURCE_UNIX); }
-std::string PicturePath(const std::string& name) { return SourceFolder() + "\\assets\\pictures\\" + name + ".bmp"; }
+std::string PicturePath(const std::string& name) { return SourceFolder() + "\\brands\\corvane\\pictures\\" + name + ".bmp"; }
 
 void PrepareDisc(const std::string& folder)
 {

@@ -42,7 +42,7 @@ void Settle(DWORD milliseconds = 150);
 // Windows paths of the build's sample disc and of the source tree.
 std::string DiscSource();                          // the assembled sample disc
 std::string SourceFolder();                        // the repository
-std::string PicturePath(const std::string& name); // assets/pictures/<name>.bmp
+std::string PicturePath(const std::string& name); // brands/corvane/pictures/<name>.bmp
 
 // Empties `folder` (created if needed) and copies the sample disc into it.
 void PrepareDisc(const std::string& folder);
