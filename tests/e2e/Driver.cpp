@@ -1,6 +1,7 @@
 #include "Driver.h"
 
 #include "../common/TextLines.h"
+#include "../../ui/main/MenuControlIds.h"
 
 #include <algorithm>
 #include <cstring>
@@ -264,31 +265,11 @@ bool Menu::WaitForMenu(DWORD milliseconds)
     return WaitForFocus(Install(), used < milliseconds ? milliseconds - used : 0);
 }
 
-HWND Menu::Install() const
-{
-    const auto children = Children(main_);
-    return children.size() > 0 ? children[0] : nullptr;
-}
-HWND Menu::FreeSetup() const
-{
-    const auto children = Children(main_);
-    return children.size() > 1 ? children[1] : nullptr;
-}
-HWND Menu::Manual() const
-{
-    const auto children = Children(main_);
-    return children.size() > 2 ? children[2] : nullptr;
-}
-HWND Menu::Exit() const
-{
-    const auto children = Children(main_);
-    return children.size() > 3 ? children[3] : nullptr;
-}
-HWND Menu::AppliName() const
-{
-    const auto children = Children(main_);
-    return children.size() > 6 ? children[6] : nullptr;
-}
+HWND Menu::Install() const { return GetDlgItem(main_, kInstallId); }
+HWND Menu::FreeSetup() const { return GetDlgItem(main_, kFreeSetupId); }
+HWND Menu::Manual() const { return GetDlgItem(main_, kManualId); }
+HWND Menu::Exit() const { return GetDlgItem(main_, kPicEndId); }
+HWND Menu::AppliName() const { return GetDlgItem(main_, kAppliNameId); }
 
 HWND Menu::Focused() const
 {

@@ -52,7 +52,7 @@ public:
     bool WaitForMenu(DWORD milliseconds = 15000);
     HWND Main() const { return main_; }
 
-    // The four buttons, in Tab order, and the application-name area.
+    // The four buttons, in Tab order, and the application-name area, by control ID.
     HWND Install() const;
     HWND FreeSetup() const;
     HWND Manual() const;
