@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr wchar_t kPressAction[] = L"Press";
+
 bool IsSelf(const VARIANT& child)
 {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -233,6 +235,9 @@ bool AsksForClientObject(LPARAM objectId)
     return static_cast<LONG>(static_cast<DWORD>(objectId)) == OBJID_CLIENT;
 }
 
+namespace {
+
+// Holds a reference to the standard object it delegates to.
 IAccessible* CreateAccessibleButton(HWND button, const std::wstring& name, UINT pressMessage)
 {
     const ActiveAccessibility* system = ActiveAccessibility::Get();
@@ -244,6 +249,8 @@ IAccessible* CreateAccessibleButton(HWND button, const std::wstring& name, UINT 
         return nullptr;
     return new AccessibleButton(*system, standard, button, name, pressMessage);
 }
+
+} // namespace
 
 LRESULT AnswerButtonObjectRequest(HWND button, const std::wstring& name, UINT pressMessage, WPARAM wParam)
 {

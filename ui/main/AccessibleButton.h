@@ -29,14 +29,9 @@ bool CanPress(LONG state);
 // Whether a WM_GETOBJECT asks for the window's client object.
 bool AsksForClientObject(LPARAM objectId);
 
-constexpr wchar_t kPressAction[] = L"Press";
-
 // Answers WM_GETOBJECT for the client object of `button`. The default action
 // posts `pressMessage` to the button, so the caller is not held while the
-// action runs (an installer may be waited for). Returns 0 when Active
+// action runs (an installer may be waited for); it fails while the button is
+// unavailable, as no second action may start. Returns 0 when Active
 // Accessibility is not available; the caller then lets DefWindowProc answer.
 LRESULT AnswerButtonObjectRequest(HWND button, const std::wstring& name, UINT pressMessage, WPARAM wParam);
-
-// The accessible object itself, for the request above and for tests.
-// Holds a reference to the standard object it delegates to.
-IAccessible* CreateAccessibleButton(HWND button, const std::wstring& name, UINT pressMessage);

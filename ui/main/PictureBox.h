@@ -53,7 +53,8 @@ public:
     void SetInnerExtent(int width, int height) { innerWidth_ = width, innerHeight_ = height; }
     SIZE InnerExtent() const { return {innerWidth_, innerHeight_}; }
 
-    // Kept as wide text: the window text goes through the code page.
+    // Kept as wide text for screen readers: a narrow window text loses what
+    // the system's code page cannot carry.
     void SetCaption(const std::wstring& caption);
 
     // Repaints now, so a new picture is on screen before a long action starts.
