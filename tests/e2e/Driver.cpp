@@ -1,6 +1,8 @@
 // The end-to-end driver: the menu's process, its input, the stand-ins, the disc.
 #include "Driver.h"
 
+#include "../../ui/main/MenuControlIds.h"
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -354,11 +356,11 @@ bool Menu::WaitForMenu(DWORD milliseconds)
     return WaitForFocus(Install(), used < milliseconds ? milliseconds - used : 0);
 }
 
-HWND Menu::Child(std::size_t index) const
-{
-    const auto children = Children(main_);
-    return index < children.size() ? children[index] : nullptr;
-}
+HWND Menu::Install() const { return GetDlgItem(main_, kInstallId); }
+HWND Menu::FreeSetup() const { return GetDlgItem(main_, kFreeSetupId); }
+HWND Menu::Manual() const { return GetDlgItem(main_, kManualId); }
+HWND Menu::Exit() const { return GetDlgItem(main_, kPicEndId); }
+HWND Menu::AppliName() const { return GetDlgItem(main_, kAppliNameId); }
 
 HWND Menu::Focused() const
 {

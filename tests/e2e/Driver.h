@@ -112,12 +112,12 @@ public:
     bool WaitForMenu(DWORD milliseconds = 15000);
     HWND Main() const { return main_; }
 
-    // The four buttons, in Tab order, and the application-name area.
-    HWND Install() const { return Child(0); }
-    HWND FreeSetup() const { return Child(1); }
-    HWND Manual() const { return Child(2); }
-    HWND Exit() const { return Child(3); }
-    HWND AppliName() const { return Child(6); }
+    // The four buttons, in Tab order, and the application-name area, by control ID.
+    HWND Install() const;
+    HWND FreeSetup() const;
+    HWND Manual() const;
+    HWND Exit() const;
+    HWND AppliName() const;
 
     HWND Focused() const;
     bool WaitForFocus(HWND window, DWORD milliseconds = 5000) const;
@@ -142,7 +142,6 @@ public:
     HWND WaitForMessageBox(DWORD milliseconds = 10000) const;
 
 private:
-    HWND Child(std::size_t index) const;
 
     HANDLE process_ = nullptr;
     DWORD processId_ = 0;

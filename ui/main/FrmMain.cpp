@@ -4,6 +4,7 @@
 #include "Failure.h"
 #include "Launcher.h"
 #include "LirvoClient.h"
+#include "MenuControlIds.h"
 #include "MenuLayout.h"
 #include "MessagePump.h"
 #include "OsCheck.h"
@@ -83,16 +84,15 @@ void FrmMain::CreateWindowAndControls()
     SetLaunchOwner(window_);
 
     // Creation order is the Tab order: install, free set-up, manual, exit.
-    picInst[kInstall].Create(window_, kInstall, this, true);
-    picInst[kFreeSetup].Create(window_, kFreeSetup, this, true);
-    picInst[kManual].Create(window_, kManual, this, true);
-    picEnd.Create(window_, -1, this, true);
+    for (short member : {kInstall, kFreeSetup, kManual})
+        picInst[member].Create(window_, kPicInstFirstId + member, member, this, true);
+    picEnd.Create(window_, kPicEndId, -1, this, true);
     for (short hidden : {short(2), short(3)}) {
-        picInst[hidden].Create(window_, hidden, this, false);
+        picInst[hidden].Create(window_, kPicInstFirstId + hidden, hidden, this, false);
         ShowWindow(picInst[hidden].Window(), SW_HIDE);
         EnableWindow(picInst[hidden].Window(), FALSE);
     }
-    AppliName.Create(window_, -1, this, false);
+    AppliName.Create(window_, kAppliNameId, -1, this, false);
     EnableWindow(AppliName.Window(), FALSE);
     MoveWindow(AppliName.Window(), kAppliNamePlace.left, kAppliNamePlace.top, kAppliNamePlace.width,
                kAppliNamePlace.height, FALSE);
@@ -100,7 +100,8 @@ void FrmMain::CreateWindowAndControls()
     LoadPictures();
     AppliName.SetPicture(appliNamePicture_.get());
 
-    // Names for screen readers: the pictures carry the captions as lettering.
+    // Names for screen readers, which find each button as a push button: the
+    // pictures carry the captions as lettering.
     static const wchar_t* const captions[3][4] = {
         {L"Corvane \u3092\u30a4\u30f3\u30b9\u30c8\u30fc\u30eb", L"\u30a4\u30f3\u30b9\u30c8\u30fc\u30eb\u305b\u305a\u306b\u4f7f\u3046",
          L"\u30de\u30cb\u30e5\u30a2\u30eb\u3092\u958b\u304f", L"\u9589\u3058\u308b"},

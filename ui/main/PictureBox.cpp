@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include "AccessibleButton.h"
 #include "Ansi.h"
 #include "Handles.h"
 
@@ -21,12 +22,13 @@ PictureBox::~PictureBox()
     if (window_ && IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
 }
 
-void PictureBox::Create(HWND parent, short index, PictureBoxEvents* events, bool tabStop)
+void PictureBox::Create(HWND parent, int id, short index, PictureBoxEvents* events, bool tabStop)
 {
     index_ = index;
     events_ = events;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (tabStop ? WS_TABSTOP : 0);
-    window_ = CreateWindowExA(0, kClassName, "", style, 0, 0, 0, 0, parent, nullptr,
+    window_ = CreateWindowExA(0, kClassName, "", style, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
 }
 
@@ -39,6 +41,7 @@ void PictureBox::SetPicture(HBITMAP picture)
 
 void PictureBox::SetCaption(const std::wstring& caption)
 {
+    caption_ = caption;
     SetWindowTextA(window_, ToAnsi(caption).c_str());
 }
 
@@ -62,6 +65,15 @@ bool PictureBox::WithinSameWindow(HWND other) const
 {
     const HWND parent = GetParent(window_);
     return other && (other == parent || IsChild(parent, other));
+}
+
+// The default action of the accessible button: what a click does, the focus
+// first. The menu may have been disabled since the request was posted.
+void PictureBox::Press()
+{
+    if (!events_ || !CanPress(ButtonState(ReadButtonFacts(window_)))) return;
+    if (GetFocus() != window_) SetFocus(window_);
+    if (window_) events_->OnClick(*this);
 }
 
 void PictureBox::Paint()
@@ -133,6 +145,13 @@ LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         if (events_) events_->OnKeyDown(*this, static_cast<WORD>(wParam), CurrentShiftState());
+        return 0;
+    case WM_GETOBJECT:
+        if (!caption_.empty() && AsksForClientObject(lParam))
+            if (LRESULT object = AnswerButtonObjectRequest(window_, caption_, kPressMessage, wParam)) return object;
+        break;
+    case kPressMessage:
+        Press();
         return 0;
     case WM_NCDESTROY:
         SetWindowLongPtrA(window_, GWLP_USERDATA, 0);

@@ -3,8 +3,9 @@
 // from its top-left corner, unscaled and clipped. It can hold the keyboard
 // focus, takes it on a mouse press and raises click on a release over it.
 // Tab and Shift+Tab move the focus through the parent's tab stops; every
-// other key goes to the key-down event. Its window text is its caption, for
-// screen readers; it is never drawn.
+// other key goes to the key-down event. A box given a caption presents itself
+// to screen readers as a push button of that name (never drawn), whose
+// default action is a click.
 #include <windows.h>
 
 #include <string>
@@ -37,8 +38,9 @@ public:
     PictureBox& operator=(const PictureBox&) = delete;
     ~PictureBox();
 
-    // `index` is the member number handed to the events.
-    void Create(HWND parent, short index, PictureBoxEvents* events, bool tabStop);
+    // `id` is the control ID (GetDlgItem); `index` the member number handed
+    // to the events.
+    void Create(HWND parent, int id, short index, PictureBoxEvents* events, bool tabStop);
 
     HWND Window() const { return window_; }
     short Index() const { return index_; }
@@ -51,6 +53,8 @@ public:
     void SetInnerExtent(int width, int height) { innerWidth_ = width, innerHeight_ = height; }
     SIZE InnerExtent() const { return {innerWidth_, innerHeight_}; }
 
+    // Kept as wide text for screen readers: a narrow window text loses what
+    // the system's code page cannot carry.
     void SetCaption(const std::wstring& caption);
 
     // Repaints now, so a new picture is on screen before a long action starts.
@@ -61,6 +65,10 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     bool WithinSameWindow(HWND other) const;
+    void Press();
+
+    // Posted by the accessible object's default action.
+    static constexpr UINT kPressMessage = WM_USER + 1;
 
     HWND window_ = nullptr;
     short index_ = 0;
@@ -68,6 +76,7 @@ private:
     HBITMAP picture_ = nullptr;
     int innerWidth_ = 0;
     int innerHeight_ = 0;
+    std::wstring caption_;
 };
 
 // The shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt.
