@@ -1,5 +1,6 @@
 #include "Ansi.h"
 #include "CopyMedia.h"
+#include "FailureTexts.h"
 #include "TestFiles.h"
 #include "../common/TextLines.h"
 
@@ -491,7 +492,8 @@ TEST_F(CopyMediaFiles, AMediumFolderThatCannotBeFormedIsReportedNotReplacedByThe
     }
     const auto messages = answerer.TextsTitled(kPelmora);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind(L"Forming the path of", 0), 0u) << messages[0];
+    EXPECT_EQ(messages[0].rfind(FailureWording(FailureReport::MediumFolderPathTooLong, CurrentLanguage()), 0), 0u)
+        << messages[0];
     EXPECT_FALSE(Exists(current + "\\ReadMe.txt"));
     EXPECT_FALSE(Exists(current + "\\autorun.inf"));
     EXPECT_FALSE(Exists("E:\\autorun.inf"));

@@ -1,7 +1,8 @@
 #include "PictureBox.h"
 
-#include "Ansi.h"
+#include "Failure.h"
 #include "Handles.h"
+#include "WideCalls.h"
 
 constexpr char PictureBox::kClassName[];
 
@@ -13,7 +14,7 @@ void PictureBox::RegisterWindowClass(HINSTANCE instance)
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
+    ::RegisterWindowClass(wc);
 }
 
 PictureBox::~PictureBox()
@@ -26,8 +27,8 @@ void PictureBox::Create(HWND parent, short index, PictureBoxEvents* events, bool
     index_ = index;
     events_ = events;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (tabStop ? WS_TABSTOP : 0);
-    window_ = CreateWindowExA(0, kClassName, "", style, 0, 0, 0, 0, parent, nullptr,
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
+    window_ = CreateProgramWindow(0, kClassName, std::wstring(), style, 0, 0, 0, 0, parent, nullptr,
+                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
 }
 
 void PictureBox::SetPicture(HBITMAP picture)
@@ -39,7 +40,7 @@ void PictureBox::SetPicture(HBITMAP picture)
 
 void PictureBox::SetCaption(const std::wstring& caption)
 {
-    SetWindowTextA(window_, ToAnsi(caption).c_str());
+    SetWindowTextAny(window_, caption);
 }
 
 void PictureBox::PaintNow() const
@@ -87,8 +88,12 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
     }
     auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!box) return DefWindowProcA(window, message, wParam, lParam);
-    return box->Handle(message, wParam, lParam);
+    if (!box) return DefaultWindowProc(window, message, wParam, lParam);
+    try {
+        return box->Handle(message, wParam, lParam);
+    } catch (...) {
+        EndOnEscapedException();
+    }
 }
 
 LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -141,5 +146,5 @@ LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcA(self, message, wParam, lParam);
+    return DefaultWindowProc(self, message, wParam, lParam);
 }
