@@ -28,7 +28,7 @@ std::vector<std::string> RecordedLines(const std::string& recordFile);
 
 struct MenuOptions {
     std::string version = "win7";      // the Windows version Wine reports
-    std::string folder = "D:\\";       // where Pelmora.exe lies
+    std::string folder = "D:\\";       // where Pelmora.exe lies (UTF-8: any name)
     std::string arguments;             // command-line arguments
     std::string currentDirectory;      // empty: the program's folder
     std::vector<std::pair<std::string, std::string>> environment; // extra variables
@@ -231,9 +231,10 @@ void ClickDialogButton(const Menu& menu, HWND dialog, int id);
 // SysTreeView32; 0 if none appears in time.
 HWND WaitForFolderPicker(const Menu& menu, DWORD milliseconds = 10000);
 
-// Selects `folder` in the picker and confirms it. The path is put into the
-// menu's process for BFFM_SETSELECTIONA. False when the picker did not take
-// the folder (its OK button stayed disabled).
+// Selects `folder` (UTF-8: any name) in the picker and confirms it. The
+// drive is put into the menu's process for BFFM_SETSELECTIONA, the folders
+// below it are opened by name. False when the picker did not take the
+// folder (its OK button stayed disabled).
 bool ChooseFolder(const Menu& menu, HWND picker, const std::string& folder);
 
 // Presses a button of a dialog of the menu's process (IDCANCEL cancels the picker).
