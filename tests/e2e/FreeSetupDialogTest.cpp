@@ -69,8 +69,8 @@ void ExpectMenuBack(Menu& menu, HWND dialog, const Expected& e, const Pixels& fr
 {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(menu.Main()) != FALSE; }, 5000));
-    // The menu was enabled before the dialog went, so the activation came
-    // back to it rather than to another program's window.
+    // The activation is back on the menu, not on another program's window
+    // (the menu takes input again before the dialog goes).
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == menu.Main(); }, 5000));
     EXPECT_TRUE(menu.WaitForFocus(menu.Install()));
     EXPECT_TRUE(WaitForPicture(menu.Install(), LoadPicture(PicturePath("cv_1"))));
