@@ -32,3 +32,8 @@ std::wstring FromAnsi(const std::string& text)
 {
     return FromAnsi(text.data(), text.size());
 }
+
+bool SurvivesAnsi(const std::wstring& text)
+{
+    return FromAnsi(ToAnsi(text)) == text;
+}

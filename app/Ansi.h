@@ -9,3 +9,7 @@ std::string ToAnsi(const std::wstring& text);
 // one, so a fixed work area can be passed whole.
 std::wstring FromAnsi(const char* text, std::size_t size);
 std::wstring FromAnsi(const std::string& text);
+
+// Whether the text comes back unchanged from the ANSI code page: no letter
+// was replaced by "?" or by a look-alike ("\u00f6" by "o").
+bool SurvivesAnsi(const std::wstring& text);

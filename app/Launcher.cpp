@@ -13,18 +13,17 @@ HWND g_owner = nullptr;
 
 void ReportStartFailure(const std::wstring& command, DWORD error)
 {
-    ShowMessage(g_owner, DescribeFailure(L"Starting a program", command, error));
+    ReportFailure(g_owner, FailureReport::StartProgram, command, error);
 }
 
-// Waits for the process to end; returns early only when the program is
-// quitting. Messages are dispatched at least once, and after every wake-up.
-void WaitForProcess(HANDLE process)
+// Whether the process has ended. A handle that cannot be waited on (opened
+// without the right to) is asked for the exit code instead.
+bool HasEnded(HANDLE process)
 {
-    for (;;) {
-        if (!PumpPendingMessages()) return;
-        if (WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return;
-        MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
-    }
+    const DWORD state = WaitForSingleObject(process, 0);
+    if (state != WAIT_FAILED) return state != WAIT_TIMEOUT;
+    DWORD code = 0;
+    return !GetExitCodeProcess(process, &code) || code != STILL_ACTIVE;
 }
 } // namespace
 
@@ -58,6 +57,15 @@ DWORD ShellResultToError(UINT_PTR result)
     case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
     case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
     default: return ERROR_DDE_FAIL; // the DDE results
+    }
+}
+
+void WaitForProcess(HANDLE process)
+{
+    for (;;) {
+        if (!PumpPendingMessages()) return;
+        if (HasEnded(process)) return;
+        WaitForMessageOr(process);
     }
 }
 
@@ -99,9 +107,9 @@ int OpenDocument(const std::wstring& path)
     return result <= 32 ? 1 : 0;
 }
 
-bool ReportIfUnusablePath(const std::wstring& path, const std::wstring& what)
+bool ReportIfUnusablePath(const std::wstring& path, FailureReport report)
 {
     if (!path.empty()) return false;
-    ShowMessage(g_owner, DescribeFailure(L"Forming the path of " + what, std::wstring(), ERROR_FILENAME_EXCED_RANGE));
+    ReportFailure(g_owner, report, std::wstring(), ERROR_FILENAME_EXCED_RANGE);
     return true;
 }

@@ -2,6 +2,8 @@
 // Starting programs and opening documents for the menu and the free set-up
 // dialog. On Vista and later systems (OsCode 5) programs go through the
 // shell; on the others they are started as processes and waited for.
+#include "FailureTexts.h"
+
 #include <windows.h>
 
 #include <string>
@@ -31,13 +33,20 @@ Command InstallerCommand(const std::wstring& installerPath, short osCode);
 // user (unless the user declined an elevation prompt); returns whether it ran.
 bool RunProgram(const std::wstring& command, const std::wstring& parameters);
 
+// Returns once `process` has ended, dispatching window messages meanwhile
+// (at least once, and after every wake-up) without using the processor. A
+// wait the system refuses, for a handle without the right to wait on it,
+// falls back to pauses, and the exit code tells when the process has ended.
+// Returns early only when the program is quitting.
+void WaitForProcess(HANDLE process);
+
 // Pauses 300 ms, then has the shell open the document with its program.
 // Returns non-zero when the shell refused.
 int OpenDocument(const std::wstring& path);
 
 // Reports a path that could not be formed (normalisation gave the empty
 // text) and returns true when it was empty: such a path is never started.
-bool ReportIfUnusablePath(const std::wstring& path, const std::wstring& what);
+bool ReportIfUnusablePath(const std::wstring& path, FailureReport report);
 
 // The system error code that goes with a ShellExecute result of 32 or less.
 DWORD ShellResultToError(UINT_PTR result);

@@ -44,6 +44,14 @@ bool PumpPendingMessages()
     return true;
 }
 
+void WaitForMessageOr(HANDLE handle)
+{
+    const DWORD count = handle ? 1 : 0;
+    if (MsgWaitForMultipleObjects(count, handle ? &handle : nullptr, FALSE, INFINITE, kWakeForAnyMessage) ==
+        WAIT_FAILED)
+        Sleep(kFailedWaitPause);
+}
+
 int RunMessageLoop()
 {
     MSG message;

@@ -15,5 +15,19 @@ void DispatchOne(MSG& message);
 // Returns false when it met WM_QUIT (which it posts again for the main loop).
 bool PumpPendingMessages();
 
+// What wakes a waiting handler: every kind of input Windows 98 and 2000
+// know. (The headers' QS_ALLINPUT includes QS_RAWINPUT, which only XP and
+// later know; older systems refuse a wait for it.)
+constexpr DWORD kWakeForAnyMessage =
+    QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE | QS_HOTKEY;
+
+// How long a handler pauses where the system refuses to wait.
+constexpr DWORD kFailedWaitPause = 50;
+
+// Sleeps until a message arrives for the thread (a sent one included) or,
+// when given, `handle` is signalled. Where the system refuses the wait, a
+// pause of kFailedWaitPause instead, so that no caller's loop spins.
+void WaitForMessageOr(HANDLE handle = nullptr);
+
 // Runs until WM_QUIT; returns its exit code.
 int RunMessageLoop();

@@ -1,8 +1,8 @@
 #include "OsCheck.h"
 
-#include "Ansi.h"
 #include "Failure.h"
 #include "Settings.h"
+#include "WideCalls.h"
 
 short OsCode = 0;
 OSVERSIONINFOA OsVersionRecord = {};
@@ -35,7 +35,7 @@ void ReadOsVersion()
 
 void ApplyTitleAndCheckOs(HWND mainWindow)
 {
-    SetWindowTextA(mainWindow, ToAnsi(Settings.WindowTitle).c_str());
+    SetWindowTextAny(mainWindow, Settings.WindowTitle);
     if (OsCode != kOsUnsupported) return;
     ShowMessage(nullptr, kUnsupportedOsMessage);
     ExitProcess(0);

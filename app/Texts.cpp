@@ -27,7 +27,6 @@ std::wstring LoadText(unsigned id)
 {
     std::wstring text;
     if (!FindText(GetModuleHandleA(nullptr), id, TextLanguage(CurrentLanguage()), text))
-        UnexpectedFailure(L"Loading a text of the program", L"text " + DecimalText(id),
-                          ERROR_RESOURCE_NAME_NOT_FOUND);
+        UnexpectedFailure(FailureReport::LoadText, DecimalText(id), ERROR_RESOURCE_NAME_NOT_FOUND);
     return text;
 }

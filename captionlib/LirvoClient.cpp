@@ -4,6 +4,7 @@
 #include "Failure.h"
 #include "Handles.h"
 #include "ProgramFolder.h"
+#include "WideCalls.h"
 
 namespace {
 
@@ -20,9 +21,12 @@ Library& TheLibrary()
     static Library library;
     if (!library.module) {
         library.path = CaptionLibraryPath(ProgramFolder());
-        library.module.reset(LoadLibraryA(ToAnsi(library.path).c_str()));
-        if (!library.module)
-            UnexpectedFailure(L"Loading the caption library", library.path, GetLastError());
+        const WideCalls* wide = Wide();
+        // A folder with no form the narrow calls can take (told to the user
+        // once the menu is up) still lets the library load on NT.
+        if (wide && !SurvivesAnsi(library.path)) library.module.reset(wide->loadLibrary(library.path.c_str()));
+        else library.module.reset(LoadLibraryA(ToAnsi(library.path).c_str()));
+        if (!library.module) UnexpectedFailure(FailureReport::LoadCaptionLibrary, library.path, GetLastError());
     }
     return library;
 }
@@ -33,9 +37,9 @@ Function EntryPoint(const char* name)
     Library& library = TheLibrary();
     FARPROC address = GetProcAddress(library.module.get(), name);
     if (!address)
-        UnexpectedFailure(L"Finding " + FromAnsi(name, std::char_traits<char>::length(name)) +
-                              L" in the caption library",
-                          library.path, GetLastError());
+        UnexpectedFailure(FailureReport::CaptionLibraryEntry,
+                          library.path + L"\n" + FromAnsi(name, std::char_traits<char>::length(name)),
+                          GetLastError());
     return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
 }
 

@@ -175,7 +175,7 @@ TEST_F(Accessibility, ButtonsForAScreenReader_en) { ExpectScreenReaderMenu(kEngl
 // Chinese settings on a Western system code page (1252; this suite's
 // environment): the names reach a screen reader whole, whatever a narrow
 // window text could carry.
-TEST_F(Accessibility, ChineseNamesWhole_zhOnCp1252)
+TEST_F(Accessibility, ChineseNamesWhole_zhOnEn)
 {
     PrepareDisc("D:\\");
     Menu menu;

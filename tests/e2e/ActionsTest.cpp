@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace e2e;
 
 namespace {
@@ -175,20 +177,52 @@ TEST_F(Actions, InstallerExitingWithStillActiveCodeEndsTheWait_en)
     ExpectFrameFinished(menu);
 }
 
-// An installer that cannot be started is reported; the menu goes on.
-TEST_F(Actions, MissingInstallerIsReported_en)
+// The system's description of an error, as the menu's own system words it.
+std::wstring SystemText(DWORD error)
 {
-    WriteIniWith("D:\\", "CORVANE", "ENG", "\\Eng\\Missing.exe");
+    wchar_t text[512] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  512, nullptr);
+    while (length && (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L' ')) --length;
+    return std::wstring(text, length);
+}
+
+struct MissingInstaller {
+    const char* key;          // [CORVANE] key of the language
+    const char* folder;       // its folder on the disc
+    const wchar_t* wording;   // how the report begins, in the menu's language
+    const char* shot;         // picture of the report for the documentation
+};
+
+// An installer that cannot be started is reported in the menu's language,
+// with its path and the system's reason; the menu goes on.
+void ExpectMissingInstallerReported(const MissingInstaller& c)
+{
+    const std::string missing = std::string("\\") + c.folder + "\\Missing.exe";
+    WriteIniWith("D:\\", "CORVANE", c.key, missing);
+    const std::wstring path = L"D:" + std::wstring(missing.begin(), missing.end());
     for (const char* version : {"winxp", "vista"}) {
         SCOPED_TRACE(version);
-        Menu menu(Options(version));
+        MenuOptions options;
+        options.version = version;
+        options.environment = {{"PELMORA_RECORD", kRecord}, {"PELMORA_STANDIN_MS", "0"}};
+        Menu menu(options);
         ASSERT_TRUE(menu.WaitForMenu());
         menu.Key(VK_RETURN);
         HWND box = menu.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(TextOf(box), L"Pelmora");
-        EXPECT_NE(MessageBoxText(box).find(L"D:\\Eng\\Missing.exe"), std::wstring::npos) << MessageBoxText(box);
+        // The wording, the command with the path, and the system's own words
+        // for "file not found".
+        const std::wstring text = MessageBoxText(box);
+        const std::wstring reason = L"\n\n" + SystemText(ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(text.find(c.wording + (L"\n\n\"" + path + L"\"")), 0u);
+        EXPECT_TRUE(text.size() > reason.size() && text.compare(text.size() - reason.size(), reason.size(), reason) == 0);
         EXPECT_FALSE(HasIcon(box));
+        if (const char* shots = std::getenv("PELMORA_SHOTS"); shots && *shots && std::string(version) == "winxp") {
+            Settle(300);
+            SaveScreenRect(std::string(shots) + "\\" + c.shot + ".bmp", WindowRectOf(box));
+        }
         DismissMessageBox(box);
         ExpectFrameFinished(menu);
         EXPECT_TRUE(menu.Running());
@@ -199,6 +233,21 @@ TEST_F(Actions, MissingInstallerIsReported_en)
         DismissMessageBox(box);
         ExpectFrameFinished(menu);
     }
+}
+
+TEST_F(Actions, MissingInstallerIsReported_en)
+{
+    ExpectMissingInstallerReported({"ENG", "Eng", L"This program could not be started:", "failure-en"});
+}
+
+TEST_F(Actions, MissingInstallerIsReported_ja)
+{
+    ExpectMissingInstallerReported({"JPN", "Jpn", L"次のプログラムを起動できませんでした。", "failure-ja"});
+}
+
+TEST_F(Actions, MissingInstallerIsReported_zh)
+{
+    ExpectMissingInstallerReported({"SCH", "Sch", L"无法启动以下程序。", "failure-zh"});
 }
 
 // A path too long to be formed is reported and nothing is started.

@@ -146,6 +146,14 @@ DWORD WindowsIn(HWND window)
 
 } // namespace
 
+std::wstring FromUtf8(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                             &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
 // ---- Waiting ----------------------------------------------------------------
 
 void Settle(DWORD milliseconds)
@@ -281,11 +289,13 @@ Menu::Menu(const MenuOptions& options)
 
     for (const auto& variable : options.environment)
         SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
-    STARTUPINFOA startup = {};
+    // Started by its wide path, as the shell starts a program.
+    std::wstring wideCommandLine = FromUtf8(commandLine);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                       &startup, &started)) {
+    if (CreateProcessW(FromUtf8(program).c_str(), &wideCommandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       FromUtf8(directory).c_str(), &startup, &started)) {
         process_ = started.hProcess;
         processId_ = started.dwProcessId;
         CloseHandle(started.hThread);

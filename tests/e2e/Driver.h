@@ -39,6 +39,9 @@ void Settle(DWORD milliseconds = 150);
 
 // ---- The disc, the system's settings ------------------------------------------
 
+// UTF-8 (the tests' own text) as UTF-16.
+std::wstring FromUtf8(const std::string& text);
+
 // Windows paths of the build's sample disc and of the source tree.
 std::string DiscSource();                          // the assembled sample disc
 std::string SourceFolder();                        // the repository
@@ -91,7 +94,7 @@ HWND FindVisibleWindow(const char* windowClass);
 
 struct MenuOptions {
     std::string version = "win7";      // the Windows version Wine reports
-    std::string folder = "D:\\";       // where Pelmora.exe lies
+    std::string folder = "D:\\";       // where Pelmora.exe lies (UTF-8: any name)
     std::string arguments;             // command-line arguments
     std::string currentDirectory;      // empty: the program's folder
     std::vector<std::pair<std::string, std::string>> environment; // extra variables
@@ -233,9 +236,10 @@ void ClickDialogButton(const Menu& menu, HWND dialog, int id);
 // SysTreeView32; 0 if none appears in time.
 HWND WaitForFolderPicker(const Menu& menu, DWORD milliseconds = 10000);
 
-// Selects `folder` in the picker and confirms it. The path is put into the
-// menu's process for BFFM_SETSELECTIONA. False when the picker did not take
-// the folder (its OK button stayed disabled).
+// Selects `folder` (UTF-8: any name) in the picker and confirms it. The
+// drive is put into the menu's process for BFFM_SETSELECTIONA, the folders
+// below it are opened by name. False when the picker did not take the
+// folder (its OK button stayed disabled).
 bool ChooseFolder(const Menu& menu, HWND picker, const std::string& folder);
 
 // Waits until the menu's process is back in a message loop with none of its

@@ -60,19 +60,20 @@ HTREEITEM TreeNext(HWND tree, UINT which, HTREEITEM item)
     return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
 }
 
-std::string TreeItemText(const Menu& menu, HWND tree, HTREEITEM item)
+std::wstring TreeItemText(const Menu& menu, HWND tree, HTREEITEM item)
 {
-    constexpr std::size_t kText = 520;
-    RemoteMemory remote(menu.ProcessId(), sizeof(TVITEMA) + kText);
-    TVITEMA request = {};
+    constexpr std::size_t kText = 260;
+    RemoteMemory remote(menu.ProcessId(), sizeof(TVITEMW) + kText * sizeof(wchar_t));
+    TVITEMW request = {};
     request.mask = TVIF_TEXT | TVIF_HANDLE;
     request.hItem = item;
-    request.pszText = remote.Address() + sizeof(TVITEMA);
+    request.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(TVITEMW));
     request.cchTextMax = static_cast<int>(kText);
-    char text[kText] = {};
-    if (!remote.Write(0, &request, sizeof request) || !remote.Write(sizeof request, text, kText)) return std::string();
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.Address()));
-    remote.Read(sizeof request, text, kText - 1);
+    wchar_t text[kText] = {};
+    if (!remote.Write(0, &request, sizeof request) || !remote.Write(sizeof request, text, sizeof text))
+        return std::wstring();
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Read(sizeof request, text, sizeof text - sizeof(wchar_t));
     return text;
 }
 
@@ -120,20 +121,21 @@ bool ChooseFolder(const Menu& menu, HWND picker, const std::string& folder)
     HTREEITEM item = TreeNext(tree, TVGN_CARET, nullptr);
     // The drive's item is labelled "<volume label> (E:)".
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0])));
-    const std::string drive = std::string("(") + letter + ":)";
-    if (!item || TreeItemText(menu, tree, item).find(drive) == std::string::npos) return false;
+    const std::wstring drive = std::wstring(L"(") + static_cast<wchar_t>(letter) + L":)";
+    if (!item || TreeItemText(menu, tree, item).find(drive) == std::wstring::npos) return false;
 
     // The folders below it, opened one by one as a user would.
+    const std::wstring path = FromUtf8(folder);
     std::size_t start = 3;
-    while (start < folder.size()) {
-        std::size_t end = folder.find('\\', start);
-        if (end == std::string::npos) end = folder.size();
-        const std::string name = folder.substr(start, end - start);
+    while (start < path.size()) {
+        std::size_t end = path.find(L'\\', start);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring name = path.substr(start, end - start);
         start = end + 1;
         if (name.empty()) continue;
         SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
         HTREEITEM child = TreeNext(tree, TVGN_CHILD, item);
-        while (child && lstrcmpiA(TreeItemText(menu, tree, child).c_str(), name.c_str()) != 0)
+        while (child && lstrcmpiW(TreeItemText(menu, tree, child).c_str(), name.c_str()) != 0)
             child = TreeNext(tree, TVGN_NEXT, child);
         if (!child) return false;
         item = child;

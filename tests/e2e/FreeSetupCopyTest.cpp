@@ -150,9 +150,149 @@ protected:
         EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << "the dialog stays open";
         EXPECT_EQ(RecordedLines(RecordFile()).size(), 1u);
     }
+
+    // --- A disc in a folder named in letters the code page lacks ---
+
+    static std::string Utf8(const std::wstring& text)
+    {
+        std::string bytes(text.size() * 3, '\0');
+        bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                                  &bytes[0], static_cast<int>(bytes.size()), nullptr,
+                                                                  nullptr)));
+        return bytes;
+    }
+
+    static std::string ShortName(const std::wstring& path)
+    {
+        wchar_t area[MAX_PATH] = {};
+        GetShortPathNameW(path.c_str(), area, MAX_PATH);
+        return Utf8(area);
+    }
+
+    // Lays the sample disc out in D:\<name>: in an ASCII folder that is then
+    // renamed (the driver's file calls are narrow). Undone by ForgetDiscIn.
+    static void PrepareDiscIn(const std::wstring& name)
+    {
+        MoveFileW((L"D:\\" + name).c_str(), L"D:\\Staging"); // left by an earlier run
+        PrepareDisc("D:\\Staging");
+        ASSERT_TRUE(MoveFileW(L"D:\\Staging", (L"D:\\" + name).c_str()));
+    }
+    static void ForgetDiscIn(const std::wstring& name)
+    {
+        MoveFileW((L"D:\\" + name).c_str(), L"D:\\Staging"); // so that the next test's clearing removes it
+    }
+
+    // A stand-in's record: it ran, started as `program`, quoted. (The path
+    // it names itself by is its long one, which its own narrow call gets
+    // with "?" or look-alikes: not the program's doing.)
+    static void ExpectStarted(const std::string& line, const std::string& program)
+    {
+        const std::size_t bar = line.find('|');
+        ASSERT_NE(bar, std::string::npos) << line;
+        EXPECT_EQ(line.compare(bar + 1, program.size() + 2, "\"" + program + "\""), 0) << line;
+    }
+
+    // Install, start from the disc and copy, from a disc in D:\<folder>, a
+    // name the code page cannot hold: the narrow calls get the folder's short
+    // name (which Wine always makes, of ASCII letters) and everything works,
+    // with no message. The copy goes to `stick` (E:\ or a folder of it,
+    // perhaps named in letters the code page lacks as well).
+    static void ExpectUsableFromFolderNamed(const std::wstring& folder, const std::string& version,
+                                            const std::string& language, const std::wstring& stick)
+    {
+        PrepareDiscIn(folder);
+        if (stick.size() > 3) {
+            ASSERT_TRUE(CreateDirectoryW(stick.c_str(), nullptr));
+        }
+        const std::string disc = ShortName(L"D:\\" + folder);
+        ASSERT_EQ(disc.find('?'), std::string::npos) << disc;
+        ASSERT_NE(disc, Utf8(L"D:\\" + folder)) << "the name was expected to need its short form";
+
+        Menu menu(Options(version, Utf8(L"D:\\" + folder)));
+        ASSERT_TRUE(menu.WaitForMenu());
+        EXPECT_EQ(menu.WaitForMessageBox(500), nullptr) << "a folder that has a short name needs no message";
+
+        menu.Activate();
+        menu.Key(VK_RETURN); // install
+        ASSERT_TRUE(WaitUntil([&] { return RecordedLines(RecordFile()).size() >= 1; }));
+        ExpectStarted(RecordedLines(RecordFile())[0], disc + "\\" + language + "\\Setup.exe");
+        ASSERT_TRUE(Idle(menu));
+
+        HWND dialog = OpenFreeSetupDialog(menu);
+        ASSERT_TRUE(dialog);
+        ClickDialogButton(menu, dialog, kLaunch);
+        ASSERT_TRUE(WaitUntil([&] { return RecordedLines(RecordFile()).size() >= 2; }));
+        ExpectStarted(RecordedLines(RecordFile())[1], disc + "\\" + language + "\\Free\\CVStart.exe");
+        ASSERT_TRUE(Idle(menu));
+
+        ASSERT_TRUE(CopyTo(menu, dialog, Utf8(stick)));
+        ASSERT_TRUE(Idle(menu)) << "a message or prompt is open";
+        const std::wstring target = stick.size() > 3 ? stick : L"E:";
+        for (const wchar_t* name : {L"\\Corvane\\CVStart.exe", L"\\Corvane\\CV.EXE", L"\\ReadMe.txt"})
+            EXPECT_NE(GetFileAttributesW((target + name).c_str()), INVALID_FILE_ATTRIBUTES) << Utf8(target + name);
+        wchar_t entry[64] = {};
+        GetPrivateProfileStringW(L"autorun", L"SHELLEXECUTE", L"", entry, 64, (target + L"\\autorun.inf").c_str());
+        EXPECT_STREQ(entry, L"Corvane\\CV.EXE");
+        EXPECT_EQ(RecordedLines(RecordFile()).size(), 2u);
+
+        menu.Kill();
+        if (stick.size() > 3) {
+            MoveFileW(stick.c_str(), L"E:\\Staging");
+            EmptyFolder("E:\\Staging");
+            RemoveDirectoryA("E:\\Staging");
+        }
+        ForgetDiscIn(folder);
+    }
 };
 
 } // namespace
+
+// "\u00f6" is not in the Japanese code page (932): the disc in
+// C:\Programme\Lösungen\Corvane of the issue, on a Japanese system.
+TEST_F(FreeSetup, DiscInAFolderNamedOutsideTheCodePage_ja)
+{
+    ExpectUsableFromFolderNamed(L"L\u00f6sungen", "win7", "Jpn", L"E:\\");
+}
+
+// A folder named in Chinese on an English system, copied to a stick folder
+// named in Chinese too.
+TEST_F(FreeSetup, DiscInAFolderNamedOutsideTheCodePage_en)
+{
+    ExpectUsableFromFolderNamed(L"\u5149\u76d8", "winxp", "Eng", L"E:\\U\u76d8");
+}
+
+// Launch and then Close pressed by sent clicks (as accessibility and
+// automation tools press buttons) while Corvane runs: the dialog goes at
+// once, the menu stays locked while Corvane runs, and takes input again,
+// with nothing else happening, within a second after Corvane has ended.
+TEST_F(FreeSetup, SentClicksOnLaunchThenCloseGiveTheMenuBackWhenCorvaneEnds_en)
+{
+    MenuOptions options = Options("winxp");
+    options.environment = {{"PELMORA_RECORD", RecordFile()}, {"PELMORA_STANDIN_MS", "3000"}};
+    Menu menu(options);
+    HWND dialog = Open(menu);
+    ASSERT_TRUE(dialog);
+
+    SendNotifyMessageA(GetDlgItem(dialog, kLaunch), BM_CLICK, 0, 0);
+    HWND corvane = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (corvane = FindVisibleWindow("PelmoraStandIn")) != nullptr; }));
+    DWORD corvaneId = 0;
+    GetWindowThreadProcessId(corvane, &corvaneId);
+    HANDLE running = OpenProcess(SYNCHRONIZE, FALSE, corvaneId);
+    ASSERT_TRUE(running);
+
+    SendNotifyMessageA(GetDlgItem(dialog, kClose), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 2000)) << "the dialog goes at once";
+    EXPECT_EQ(WaitForSingleObject(running, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "Corvane ended too soon";
+    EXPECT_FALSE(IsWindowEnabled(menu.Main())) << "no second action while Corvane runs";
+
+    ASSERT_EQ(WaitForSingleObject(running, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    CloseHandle(running);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(menu.Main()) != FALSE; }, 1000))
+        << "the menu is still disabled a second after Corvane ended";
+    EXPECT_TRUE(Idle(menu));
+    EXPECT_EQ(RecordedLines(RecordFile()).size(), 1u);
+}
 
 TEST_F(FreeSetup, LaunchStartsTheStartProgramAsAProcess_en)
 {

@@ -69,6 +69,9 @@ void ExpectMenuBack(Menu& menu, HWND dialog, const Expected& e, const Pixels& fr
 {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(menu.Main()) != FALSE; }, 5000));
+    // The activation is back on the menu, not on another program's window
+    // (the menu takes input again before the dialog goes).
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == menu.Main(); }, 5000));
     EXPECT_TRUE(menu.WaitForFocus(menu.Install()));
     EXPECT_TRUE(WaitForPicture(menu.Install(), LoadPicture(PicturePath("cv_1"))));
     // Its normal picture again, with the Chinese captions (drawn again over
@@ -163,6 +166,18 @@ TEST(FreeSetupDialog, UsEnglish_en)
 {
     RunDialogScenario({L"Direct CD-ROM Startup", L"Other Media Source Startup,\r\n         Make Copy Here", L"Close",
                        "freesetup_e_0", "freesetup-en"});
+}
+
+// Japanese or Chinese regional settings on a Western system, whose code page
+// (1252) has none of these letters: the texts reach the dialog whole.
+TEST(FreeSetupDialog, JapaneseOnAWesternSystem_jaOnEn)
+{
+    RunDialogScenario({L"CD-ROMから起動", L"他メディアにコピーして起動", L"閉じる", "freesetup_j_0", "freesetup-ja-on-en"});
+}
+
+TEST(FreeSetupDialog, SimplifiedChineseOnAWesternSystem_zhOnEn)
+{
+    RunDialogScenario({L"光盘直接启动", L"其它存储介质启动,在此复制", L"关闭", "", "freesetup-zh-on-en"});
 }
 
 TEST(FreeSetupDialog, BritishEnglishKeepsOneLine_enGB)

@@ -105,7 +105,8 @@ TEST(StartupFailure, MissingCaptionLibrary_zh)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TextOf(box), L"Pelmora");
     const std::wstring text = MessageBoxText(box);
-    EXPECT_NE(text.find(L"caption library"), std::wstring::npos) << "the operation";
+    // In the menu's language, Simplified Chinese: "the caption library could not be loaded".
+    EXPECT_EQ(text.find(L"无法加载文字显示库。"), 0u) << "the operation";
     EXPECT_NE(text.find(L"D:\\Lirvo.dll"), std::wstring::npos) << "the path";
 
     // The system's own words for "module not found", as this system words them.

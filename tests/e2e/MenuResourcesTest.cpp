@@ -1,6 +1,7 @@
-// The menu holds no more GDI and USER objects after many focus changes than
-// after start-up: a picture or caption font leaked per focus change would
-// show here long before a user's session ran out. Simplified Chinese runs
+// The menu holds no more GDI and USER objects after many focus changes, or
+// many openings of the free set-up dialog, than before them: a picture, font
+// or icon leaked each time would show here long before a user's session ran
+// out. Simplified Chinese runs
 // every path: pictures, and the captions drawn after each change.
 #include "Driver.h"
 
@@ -59,6 +60,41 @@ void ExpectNoObjectsGained()
     EXPECT_TRUE(menu.Running());
 }
 
+// Opens the free set-up dialog from its button and closes it with a click
+// sent to its Close button; false when either did not happen in time.
+bool OpenAndCloseDialog(const Menu& menu)
+{
+    PostMessageA(menu.FreeSetup(), WM_KEYDOWN, VK_RETURN, 0);
+    const HWND dialog = menu.WaitForWindow("PelmoraFreeSetup", L"", 5000);
+    if (!dialog) return false;
+    SendNotifyMessageA(GetDlgItem(dialog, 102), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(menu.Main()); }, 5000);
+}
+
+// Each opening makes a window, three buttons, four fonts and two icons; each
+// closing must give all of them back.
+void ExpectNoObjectsGainedOverDialogOpenings()
+{
+    PrepareDisc("D:\\");
+    Menu menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(OpenAndCloseDialog(menu)); // what is made once on first use is made
+    Settle(300);
+    const GuiObjects before = GuiObjectsOf(menu.ProcessId());
+    std::printf("GDI %lu USER %lu after one opening of the dialog\n", before.gdi, before.user);
+    ASSERT_GT(before.gdi, 0u);
+    ASSERT_GT(before.user, 0u);
+
+    for (int i = 0; i < 100; ++i) ASSERT_TRUE(OpenAndCloseDialog(menu)) << "opening " << i + 2;
+    Settle(300);
+    const GuiObjects after = GuiObjectsOf(menu.ProcessId());
+    std::printf("GDI %lu USER %lu after 100 more\n", after.gdi, after.user);
+    EXPECT_EQ(after.gdi, before.gdi);
+    EXPECT_EQ(after.user, before.user);
+    EXPECT_TRUE(menu.Running());
+}
+
 } // namespace
 
 TEST(MenuResources, NoObjectsGainedOverFocusChanges_zh) { ExpectNoObjectsGained(); }
+TEST(MenuResources, NoObjectsGainedOverDialogOpenings_ja) { ExpectNoObjectsGainedOverDialogOpenings(); }

@@ -1,6 +1,8 @@
 #include "Ansi.h"
 #include "CopyMedia.h"
+#include "FailureTexts.h"
 #include "../common/TestFiles.h"
+#include "../common/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -443,7 +445,8 @@ TEST_F(CopyMediaFiles, AMediumFolderThatCannotBeFormedIsReportedNotReplacedByThe
     }
     const auto messages = answerer.TextsTitled(kPelmora);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind(L"Forming the path of", 0), 0u) << messages[0];
+    EXPECT_EQ(messages[0].rfind(FailureWording(FailureReport::MediumFolderPathTooLong, CurrentLanguage()), 0), 0u)
+        << messages[0];
     EXPECT_FALSE(FileExists(current + "\\ReadMe.txt"));
     EXPECT_FALSE(FileExists(current + "\\autorun.inf"));
     EXPECT_FALSE(FileExists("E:\\autorun.inf"));

@@ -1,9 +1,13 @@
 #include "Launcher.h"
+#include "MessagePump.h"
 #include "OsCheck.h"
+#include "TestChild.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -118,9 +122,46 @@ TEST_F(ProcessWait, WindowMessagesAreDispatchedDuringTheWait)
     DestroyWindow(window);
 }
 
+ULONGLONG ProcessorTime100ns()
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto value = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return value(kernel) + value(user);
+}
+
+// A wait the system refuses (here: a handle opened with the query right
+// alone, as OpenProcess(PROCESS_QUERY_INFORMATION) gives, which may not be
+// waited on; on Windows 2000 and 98 a wake-up mask they do not know) must
+// neither spin at a full core nor end before the program has ended.
+TEST(WaitForProcess, ARefusedWaitNeitherSpinsNorEndsEarly)
+{
+    const PROCESS_INFORMATION child = StartTestChild("sleep 1500");
+    ASSERT_NE(child.hProcess, nullptr);
+    HANDLE queryOnly = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, child.dwProcessId);
+    ASSERT_NE(queryOnly, nullptr);
+    ASSERT_EQ(MsgWaitForMultipleObjects(1, &queryOnly, FALSE, 0, kWakeForAnyMessage), static_cast<DWORD>(WAIT_FAILED))
+        << "the system waits on this handle after all";
+
+    const DWORD start = GetTickCount();
+    const ULONGLONG before = ProcessorTime100ns();
+    WaitForProcess(queryOnly);
+    const ULONGLONG used = ProcessorTime100ns() - before;
+    const DWORD elapsed = GetTickCount() - start;
+
+    EXPECT_EQ(WaitForSingleObject(child.hProcess, 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "ended too early";
+    std::printf("refused wait: %lu ms, processor %.1f ms (%.1f%% of a core)\n", elapsed, used / 1e4,
+                elapsed ? 100.0 * (used / 1e4) / elapsed : 0.0);
+    EXPECT_GE(elapsed, 1000u);
+    EXPECT_LT(used / 1e4, elapsed * 0.05) << "the wait spins";
+    CloseHandle(queryOnly);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+}
+
 TEST(ReportIfUnusablePath, UsablePathIsNotReported)
 {
-    EXPECT_FALSE(ReportIfUnusablePath(L"D:\\Eng\\Setup.exe", L"the installer"));
+    EXPECT_FALSE(ReportIfUnusablePath(L"D:\\Eng\\Setup.exe", FailureReport::InstallerPathTooLong));
 }
 
 } // namespace

@@ -1,5 +1,8 @@
+#include "Ansi.h"
+#include "NarrowPath.h"
 #include "Paths.h"
 #include "ProgramFolder.h"
+#include "../common/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +72,49 @@ TEST(ProgramFolder, DriveRootKeepsItsBackslash)
     EXPECT_EQ(FolderOfModulePath(L"C:\\Menu\\Pelmora.exe"), L"C:\\Menu");
     EXPECT_EQ(FolderOfModulePath(L"C:\\My Disc\\Sub\\Pelmora.exe"), L"C:\\My Disc\\Sub");
     EXPECT_EQ(FolderOfModulePath(L"\\\\server\\share\\Pelmora.exe"), L"\\\\server\\share");
+}
+
+// Which form of a folder the narrow calls get. "\u0b95" (Tamil) is in no
+// Windows ANSI code page, so a name holding it never survives.
+TEST(NarrowUsableForm, LongFormWhereItSurvivesOtherwiseAShortFormThatDoes)
+{
+    struct Case {
+        const wchar_t* longForm;
+        const wchar_t* shortForm;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {L"D:\\", L"D:\\", L"D:\\"},
+        {L"C:\\My Disc", L"C:\\MYDISC~1", L"C:\\My Disc"}, // survives: the long name is kept
+        {L"C:\\\u0b95\\Corvane", L"C:\\_~1\\Corvane", L"C:\\_~1\\Corvane"},
+        // No short names on the volume: the system gives the long form back.
+        {L"C:\\\u0b95\\Corvane", L"C:\\\u0b95\\Corvane", L""},
+        {L"C:\\\u0b95\\Corvane", L"", L""}, // the system gave nothing
+    };
+    for (const Case& c : cases) EXPECT_EQ(NarrowUsableForm(c.longForm, c.shortForm), c.expected) << c.expected;
+}
+
+// What this system does with a folder named outside its code page: where it
+// keeps short names (Wine always makes one, of ASCII letters), that form
+// opens the folder's files through the narrow calls.
+TEST(NarrowFormOf, AFolderNamedOutsideTheCodePageOpensByItsShortForm)
+{
+    const std::wstring base = FromAnsi(TempFolder("narrow-form"));
+    const std::wstring folder = base + L"\\\u0b95 \u5149\u76d8";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    HANDLE file = CreateFileW((folder + L"\\x.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    ASSERT_FALSE(SurvivesAnsi(folder));
+    if (ShortForm(folder) == folder) GTEST_SKIP() << "this volume keeps no short names";
+
+    const std::wstring narrow = NarrowFormOf(folder);
+    ASSERT_FALSE(narrow.empty());
+    EXPECT_NE(narrow, folder);
+    EXPECT_NE(GetFileAttributesA(ToAnsi(narrow + L"\\x.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(NarrowFormOf(base), base);
+    DeleteFileW((folder + L"\\x.txt").c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace

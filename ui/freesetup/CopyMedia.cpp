@@ -172,9 +172,9 @@ void PrepareMedium(HWND owner, const std::wstring& target, const std::wstring& c
 {
     if (OnSystemDrive(target, SystemFolder())) return;
     const std::wstring source = CommonSource(commonFolder);
-    if (ReportIfUnusablePath(source, L"the common files")) return;
+    if (ReportIfUnusablePath(source, FailureReport::CommonFilesPathTooLong)) return;
     const std::wstring medium = MediumFolder(target);
-    if (ReportIfUnusablePath(medium, L"the folder to prepare")) return;
+    if (ReportIfUnusablePath(medium, FailureReport::MediumFolderPathTooLong)) return;
 
     CopyTree(owner, medium, source);
     if (!WriteStartEntries(AutorunFile(medium), ProgramEntry(name))) ShowMessage(owner, kCopyFailedMessage);
@@ -184,13 +184,13 @@ void CopyToChosenFolder(HWND owner, const std::wstring& chosen, const CorvaneOnD
 {
     if (chosen.empty()) return;
     const std::wstring target = TargetFolder(chosen, disc.name);
-    if (ReportIfUnusablePath(target, L"the copy target")) return;
+    if (ReportIfUnusablePath(target, FailureReport::CopyTargetPathTooLong)) return;
     const std::wstring source = ProductSource(disc);
-    if (ReportIfUnusablePath(source, L"the product files")) return;
+    if (ReportIfUnusablePath(source, FailureReport::ProductFilesPathTooLong)) return;
 
     CopyTree(owner, target, source);
 
     const std::wstring common = CommonFolder(disc);
-    if (ReportIfUnusablePath(common, L"the common files")) return;
+    if (ReportIfUnusablePath(common, FailureReport::CommonFilesPathTooLong)) return;
     PrepareMedium(owner, target, common, disc.name);
 }

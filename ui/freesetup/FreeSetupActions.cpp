@@ -2,26 +2,65 @@
 
 #include "Ansi.h"
 #include "CopyMedia.h"
+#include "Failure.h"
 #include "Launcher.h"
+#include "NarrowPath.h"
 #include "Texts.h"
+#include "WideCalls.h"
+
+namespace {
+
+// The folder the user picks, or the empty text when the picker was cancelled
+// or the item has no file-system path. On NT the picker is asked in wide
+// form, so its instruction shows in the user's language whatever the code
+// page, and the path comes back with every letter of its name.
+std::wstring PickFolder(HWND dialog)
+{
+    const std::wstring instruction = LoadText(kTextPickFolder);
+    const std::string title = ToAnsi(instruction); // valid until the picker returns
+    const BROWSEINFOA narrow = FolderPickerRequest(dialog, title.c_str());
+
+    if (const WideCalls* wide = Wide()) {
+        BROWSEINFOW request = {};
+        request.hwndOwner = narrow.hwndOwner;
+        request.pidlRoot = narrow.pidlRoot;
+        request.lpszTitle = instruction.c_str();
+        request.ulFlags = narrow.ulFlags;
+        const UniqueItemList item(wide->browseForFolder(&request));
+        wchar_t area[MAX_PATH] = {};
+        if (item && !wide->getPathFromIdList(item.get(), area)) area[0] = L'\0';
+        return area;
+    }
+
+    BROWSEINFOA request = narrow;
+    const UniqueItemList item(SHBrowseForFolderA(&request));
+    char area[MAX_PATH] = {};
+    // An item without a file-system path leaves the area empty: nothing to copy to.
+    if (item && !SHGetPathFromIDListA(item.get(), area)) area[0] = '\0';
+    return ChosenFolder(area, MAX_PATH);
+}
+
+} // namespace
 
 void LaunchCorvaneFromDisc()
 {
     const std::wstring path = StartProgramPath(RunningDisc());
-    if (ReportIfUnusablePath(path, L"the start program")) return;
+    if (ReportIfUnusablePath(path, FailureReport::StartProgramPathTooLong)) return;
     RunProgram(Quoted(path), std::wstring());
 }
 
 void CopyCorvaneToMedium(HWND dialog)
 {
     ComScope com;
-    const std::string title = ToAnsi(LoadText(kTextPickFolder)); // valid until the picker returns
-    BROWSEINFOA request = FolderPickerRequest(dialog, title.c_str());
-    const UniqueItemList item(SHBrowseForFolderA(&request));
-    if (!item) return; // cancelled
+    const std::wstring chosen = PickFolder(dialog);
+    if (chosen.empty()) return; // cancelled, or nothing to copy to
 
-    char area[MAX_PATH] = {};
-    // An item without a file-system path leaves the area empty: nothing to copy to.
-    if (!SHGetPathFromIDListA(item.get(), area)) area[0] = '\0';
-    CopyToChosenFolder(dialog, ChosenFolder(area, MAX_PATH), RunningDisc());
+    // The copy goes through the narrow calls: a folder named in letters the
+    // code page lacks is given by its short name.
+    const std::wstring usable = NarrowFormOf(chosen);
+    if (usable.empty()) {
+        ReportFailure(dialog, FailureReport::UnusableCopyTarget, chosen, ERROR_NO_UNICODE_TRANSLATION);
+        return;
+    }
+    CopyToChosenFolder(dialog, usable, RunningDisc());
 }

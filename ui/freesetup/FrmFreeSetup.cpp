@@ -6,9 +6,8 @@
 #include "Language.h"
 #include "MessagePump.h"
 #include "Texts.h"
+#include "WideCalls.h"
 #include "resource.h"
-
-#include <exception>
 
 constexpr char FrmFreeSetup::kClassName[];
 
@@ -20,14 +19,14 @@ constexpr int kClientHeight = 158; // 2370 twips
 
 struct ButtonDesign {
     int id;
-    const char* caption;
+    const wchar_t* caption;
     int left, top, width, height;
     DWORD extraStyle;
 };
 constexpr ButtonDesign kButtons[] = {
-    {FrmFreeSetup::kLaunchId, "Launch Corvane", 16, 24, 217, 33, 0},
-    {FrmFreeSetup::kCopyId, "Copy Corvane", 16, 72, 217, 33, BS_MULTILINE},
-    {FrmFreeSetup::kCloseId, "Close", 176, 120, 65, 25, 0},
+    {FrmFreeSetup::kLaunchId, L"Launch Corvane", 16, 24, 217, 33, 0},
+    {FrmFreeSetup::kCopyId, L"Copy Corvane", 16, 72, 217, 33, BS_MULTILINE},
+    {FrmFreeSetup::kCloseId, L"Close", 176, 120, 65, 25, 0},
 };
 } // namespace
 
@@ -51,6 +50,7 @@ FrmFreeSetup::~FrmFreeSetup()
 
 HWND FrmFreeSetup::Create(HWND over)
 {
+    menu_ = over;
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc = {};
@@ -59,7 +59,7 @@ HWND FrmFreeSetup::Create(HWND over)
         wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kClassName;
-        RegisterClassA(&wc);
+        RegisterWindowClass(wc);
         registered = true;
     }
     icon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
@@ -80,19 +80,19 @@ HWND FrmFreeSetup::Create(HWND over)
     const int left = centre.left + (centre.right - centre.left - width) / 2;
     const int top = centre.top + (centre.bottom - centre.top - height) / 2;
 
-    window_ = CreateWindowExA(exStyle, kClassName, "Installation Free Set Up", style, left, top, width, height,
-                              nullptr, nullptr, instance_, this);
-    if (!window_) UnexpectedFailure(L"Creating the free set-up window", std::wstring(), GetLastError());
+    window_ = CreateProgramWindow(exStyle, kClassName, L"Installation Free Set Up", style, left, top, width, height,
+                                  nullptr, nullptr, instance_, this);
+    if (!window_) UnexpectedFailure(FailureReport::CreateFreeSetupWindow, std::wstring(), GetLastError());
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     HWND* const handles[] = {&LaunchCV_Btn, &CopyCV_Btn, &Close_Btn};
     for (int i = 0; i < 3; ++i) {
         const ButtonDesign& b = kButtons[i];
-        *handles[i] = CreateWindowExA(0, "BUTTON", b.caption,
-                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle, b.left,
-                                      b.top, b.width, b.height, window_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance_, nullptr);
+        *handles[i] = CreateProgramWindow(0, "BUTTON", b.caption,
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle, b.left,
+                                          b.top, b.width, b.height, window_,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance_, nullptr);
     }
     Form_Load();
     return window_;
@@ -117,26 +117,35 @@ void FrmFreeSetup::Form_Load()
     SetFontFace(Close_Btn, closeFont_);
     SetFontFace(LaunchCV_Btn, launchFont_);
     SetFontFace(CopyCV_Btn, copyFont_);
-    SetWindowTextA(window_, ToAnsi(LoadText(kTextTitle)).c_str());
-    SetWindowTextA(Close_Btn, ToAnsi(LoadText(kTextClose)).c_str());
-    SetWindowTextA(LaunchCV_Btn, ToAnsi(LoadText(kTextLaunch)).c_str());
-    SetWindowTextA(CopyCV_Btn, ToAnsi(LoadText(kTextCopy)).c_str());
-    if (UserLcid == kLcidUsEnglish) SetWindowTextA(CopyCV_Btn, ToAnsi(kCopyCaptionUsEnglish).c_str());
+    SetWindowTextAny(window_, LoadText(kTextTitle));
+    SetWindowTextAny(Close_Btn, LoadText(kTextClose));
+    SetWindowTextAny(LaunchCV_Btn, LoadText(kTextLaunch));
+    SetWindowTextAny(CopyCV_Btn, LoadText(kTextCopy));
+    if (UserLcid == kLcidUsEnglish) SetWindowTextAny(CopyCV_Btn, kCopyCaptionUsEnglish);
 }
 
 void FrmFreeSetup::Close_Btn_Click()
 {
+    // The menu takes input again before the dialog goes, so that the
+    // activation returns to it, as to the owner of a dialog. Not while an
+    // action of the dialog still runs (waits for Corvane): the menu's
+    // free set-up action enables it when that has ended.
+    if (actionsRunning_ == 0 && menu_) EnableWindow(menu_, TRUE);
     DestroyWindow(window_);
 }
 
 void FrmFreeSetup::LaunchCV_Btn_Click()
 {
+    ++actionsRunning_;
     LaunchCorvaneFromDisc();
+    --actionsRunning_;
 }
 
 void FrmFreeSetup::CopyCV_Btn_Click()
 {
+    ++actionsRunning_;
     CopyCorvaneToMedium(window_);
+    --actionsRunning_;
 }
 
 void FrmFreeSetup::Command(int id)
@@ -163,11 +172,11 @@ LRESULT CALLBACK FrmFreeSetup::WindowProc(HWND window, UINT message, WPARAM wPar
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto* form = reinterpret_cast<FrmFreeSetup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcA(window, message, wParam, lParam);
+    if (!form) return DefaultWindowProc(window, message, wParam, lParam);
     try {
         return form->Handle(message, wParam, lParam);
-    } catch (const std::exception&) {
-        UnexpectedFailure(L"The free set-up window", std::wstring(), ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        EndOnEscapedException();
     }
 }
 
@@ -195,29 +204,33 @@ LRESULT FrmFreeSetup::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         RemovePropA(self, "PelmoraFocus");
         SetWindowLongPtrA(self, GWLP_USERDATA, 0);
         window_ = nullptr;
-        // Closed by a sent message (BM_CLICK from a screen reader or another
-        // program): wake the dialog's loop, which would otherwise wait in
-        // GetMessage with the menu still disabled.
-        PostMessageA(nullptr, WM_NULL, 0, 0);
         break;
     default:
         break;
     }
-    return DefWindowProcA(self, message, wParam, lParam);
+    return DefaultWindowProc(self, message, wParam, lParam);
 }
 
-void ShowFreeSetupDialog(HINSTANCE instance)
+void ShowFreeSetupDialog(HINSTANCE instance, HWND menu)
 {
     FrmFreeSetup dialog(instance);
-    HWND window = dialog.Create(GetActiveWindow());
+    HWND window = dialog.Create(menu);
     RegisterDialogWindow(window);
     ShowWindow(window, SW_SHOWNORMAL);
     SetFocus(GetDlgItem(window, FrmFreeSetup::kLaunchId));
+    // Ends as soon as the window is gone, whoever closed it and whatever
+    // loop dispatched that (a click sent by another program runs inside any
+    // wait for messages, the installer wait included, and inside the
+    // PeekMessage below): the window is looked for again after every
+    // message and every wake-up.
     MSG message;
     while (IsWindow(window)) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (IsWindow(window)) WaitForMessageOr();
+            continue;
+        }
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
         DispatchOne(message);

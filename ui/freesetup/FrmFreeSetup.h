@@ -7,8 +7,9 @@
 
 #include <string>
 
-// Shows the dialog and returns when the user has closed it.
-void ShowFreeSetupDialog(HINSTANCE instance);
+// Shows the dialog over the menu (disabled by its caller) and returns when
+// the dialog has been closed.
+void ShowFreeSetupDialog(HINSTANCE instance, HWND menu);
 
 // The dialog's font: 9 point, normal weight, in the given face. The
 // character set follows the language, so each face keeps its own glyphs.
@@ -27,7 +28,8 @@ public:
     FrmFreeSetup& operator=(const FrmFreeSetup&) = delete;
     ~FrmFreeSetup();
 
-    // Creates the window, centred over `over`, and runs Form_Load; hidden.
+    // Creates the window, centred over `over` (the menu, enabled again when
+    // the dialog closes), and runs Form_Load; hidden.
     HWND Create(HWND over);
     HWND Window() const { return window_; }
 
@@ -44,6 +46,8 @@ private:
 
     HINSTANCE instance_;
     HWND window_ = nullptr;
+    HWND menu_ = nullptr;
+    int actionsRunning_ = 0;
     HWND LaunchCV_Btn = nullptr;
     HWND CopyCV_Btn = nullptr;
     HWND Close_Btn = nullptr;

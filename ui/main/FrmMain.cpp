@@ -8,10 +8,10 @@
 #include "MenuLayout.h"
 #include "MessagePump.h"
 #include "OsCheck.h"
+#include "ProgramFolder.h"
 #include "Settings.h"
+#include "WideCalls.h"
 #include "resource.h"
-
-#include <exception>
 
 constexpr char FrmMain::kClassName[];
 
@@ -70,15 +70,15 @@ void FrmMain::CreateWindowAndControls()
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
     wc.hIcon = icon_.get();
     wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
+    RegisterWindowClass(wc);
     PictureBox::RegisterWindowClass(instance_);
 
     // A fixed dialog frame with a caption and a close box; no minimise or
     // maximise box. Hidden until loading has finished.
-    window_ = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, kClassName, "",
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kMenuOuterWidth,
-                              kMenuOuterHeightWithoutCaption, nullptr, nullptr, instance_, this);
-    if (!window_) UnexpectedFailure(L"Creating the menu window", std::wstring(), GetLastError());
+    window_ = CreateProgramWindow(WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, kClassName, std::wstring(),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kMenuOuterWidth,
+                                  kMenuOuterHeightWithoutCaption, nullptr, nullptr, instance_, this);
+    if (!window_) UnexpectedFailure(FailureReport::CreateMenuWindow, std::wstring(), GetLastError());
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
     SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     SetLaunchOwner(window_);
@@ -146,6 +146,12 @@ void FrmMain::Form_Load()
     ShowWindow(window_, SW_SHOWNORMAL);
     picInst_GotFocus(kInstall);
     SetFocus(picInst[kInstall].Window());
+
+    // A disc in a folder that no narrow call can open: say so once, over
+    // the menu, which stays (the manual may still open, the user can exit).
+    const std::wstring unusable = UnusableProgramFolder();
+    if (!unusable.empty())
+        ReportFailure(window_, FailureReport::UnusableProgramFolder, unusable, ERROR_NO_UNICODE_TRANSLATION);
 }
 
 // ---- Window events ---------------------------------------------------------
@@ -316,11 +322,11 @@ LRESULT CALLBACK FrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, L
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto* form = reinterpret_cast<FrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcA(window, message, wParam, lParam);
+    if (!form) return DefaultWindowProc(window, message, wParam, lParam);
     try {
         return form->Handle(message, wParam, lParam);
-    } catch (const std::exception&) {
-        UnexpectedFailure(L"The menu", std::wstring(), ERROR_NOT_ENOUGH_MEMORY);
+    } catch (...) {
+        EndOnEscapedException();
     }
 }
 
@@ -366,5 +372,5 @@ LRESULT FrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefaultWindowProc(window_, message, wParam, lParam);
 }

@@ -43,20 +43,20 @@ void FrmMain::picInst_Click(short Index)
 void FrmMain::Install()
 {
     const std::wstring path = NormalizePath(ProgramFolder() + Settings.Installer(language_));
-    if (ReportIfUnusablePath(path, L"the installer")) return;
+    if (ReportIfUnusablePath(path, FailureReport::InstallerPathTooLong)) return;
     const Command installer = InstallerCommand(path, OsCode);
     RunProgram(installer.command, installer.parameters);
 }
 
 void FrmMain::OpenFreeSetup()
 {
-    ShowFreeSetupDialog(instance_);
+    ShowFreeSetupDialog(instance_, window_);
 }
 
 void FrmMain::OpenManual()
 {
     const std::wstring path = NormalizePath(ProgramFolder() + Settings.Manual(language_));
-    if (ReportIfUnusablePath(path, L"the manual")) return;
+    if (ReportIfUnusablePath(path, FailureReport::ManualPathTooLong)) return;
     if (OpenDocument(path)) ShowMessage(window_, L"Can't not Open");
 }
 

@@ -1,8 +1,9 @@
 #include "PictureBox.h"
 
 #include "AccessibleButton.h"
-#include "Ansi.h"
+#include "Failure.h"
 #include "Handles.h"
+#include "WideCalls.h"
 
 constexpr char PictureBox::kClassName[];
 
@@ -14,7 +15,7 @@ void PictureBox::RegisterWindowClass(HINSTANCE instance)
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
+    ::RegisterWindowClass(wc);
 }
 
 PictureBox::~PictureBox()
@@ -27,9 +28,9 @@ void PictureBox::Create(HWND parent, int id, short index, PictureBoxEvents* even
     index_ = index;
     events_ = events;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (tabStop ? WS_TABSTOP : 0);
-    window_ = CreateWindowExA(0, kClassName, "", style, 0, 0, 0, 0, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
+    window_ = CreateProgramWindow(0, kClassName, std::wstring(), style, 0, 0, 0, 0, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
 }
 
 void PictureBox::SetPicture(HBITMAP picture)
@@ -42,7 +43,7 @@ void PictureBox::SetPicture(HBITMAP picture)
 void PictureBox::SetCaption(const std::wstring& caption)
 {
     caption_ = caption;
-    SetWindowTextA(window_, ToAnsi(caption).c_str());
+    SetWindowTextAny(window_, caption);
 }
 
 void PictureBox::PaintNow() const
@@ -99,8 +100,12 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
     }
     auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!box) return DefWindowProcA(window, message, wParam, lParam);
-    return box->Handle(message, wParam, lParam);
+    if (!box) return DefaultWindowProc(window, message, wParam, lParam);
+    try {
+        return box->Handle(message, wParam, lParam);
+    } catch (...) {
+        EndOnEscapedException();
+    }
 }
 
 LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -160,5 +165,5 @@ LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcA(self, message, wParam, lParam);
+    return DefaultWindowProc(self, message, wParam, lParam);
 }

@@ -1,0 +1,94 @@
+#include "WideCalls.h"
+
+#include "Ansi.h"
+
+namespace {
+
+template <typename Function>
+bool Find(HMODULE module, const char* name, Function& function)
+{
+    function = module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    return function != nullptr;
+}
+
+WideCalls LookUp(bool& complete)
+{
+    // All three are loaded already: the program imports from each of them.
+    const HMODULE user = GetModuleHandleA("user32.dll");
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const HMODULE shell = GetModuleHandleA("shell32.dll");
+    WideCalls calls = {};
+    complete = Find(user, "RegisterClassW", calls.registerClass) &&
+               Find(user, "CreateWindowExW", calls.createWindowEx) &&
+               Find(user, "DefWindowProcW", calls.defWindowProc) &&
+               Find(user, "SetWindowTextW", calls.setWindowText) &&
+               Find(kernel, "GetModuleFileNameW", calls.getModuleFileName) &&
+               Find(kernel, "GetShortPathNameW", calls.getShortPathName) &&
+               Find(kernel, "LoadLibraryW", calls.loadLibrary) &&
+               Find(kernel, "FormatMessageW", calls.formatMessage) &&
+               Find(shell, "SHBrowseForFolderW", calls.browseForFolder) &&
+               Find(shell, "SHGetPathFromIDListW", calls.getPathFromIdList);
+    return calls;
+}
+
+} // namespace
+
+bool IsWindowsNt()
+{
+    static const bool nt = [] {
+        OSVERSIONINFOA version = {};
+        version.dwOSVersionInfoSize = sizeof version;
+        return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    }();
+    return nt;
+}
+
+const WideCalls* Wide()
+{
+    static bool complete = false;
+    static const WideCalls calls = IsWindowsNt() ? LookUp(complete) : WideCalls{};
+    return complete ? &calls : nullptr;
+}
+
+ATOM RegisterWindowClass(const WNDCLASSA& windowClass)
+{
+    const WideCalls* wide = Wide();
+    if (!wide) return RegisterClassA(&windowClass);
+    const std::wstring name = FromAnsi(windowClass.lpszClassName);
+    WNDCLASSW w = {};
+    w.style = windowClass.style;
+    w.lpfnWndProc = windowClass.lpfnWndProc;
+    w.cbClsExtra = windowClass.cbClsExtra;
+    w.cbWndExtra = windowClass.cbWndExtra;
+    w.hInstance = windowClass.hInstance;
+    w.hIcon = windowClass.hIcon;
+    w.hCursor = windowClass.hCursor;
+    w.hbrBackground = windowClass.hbrBackground;
+    w.lpszClassName = name.c_str();
+    return wide->registerClass(&w);
+}
+
+HWND CreateProgramWindow(DWORD exStyle, const char* className, const std::wstring& text, DWORD style, int left,
+                         int top, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                         void* parameter)
+{
+    const WideCalls* wide = Wide();
+    if (!wide)
+        return CreateWindowExA(exStyle, className, ToAnsi(text).c_str(), style, left, top, width, height, parent,
+                               menu, instance, parameter);
+    return wide->createWindowEx(exStyle, FromAnsi(className).c_str(), text.c_str(), style, left, top, width,
+                                height, parent, menu, instance, parameter);
+}
+
+LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const WideCalls* wide = Wide();
+    return wide ? wide->defWindowProc(window, message, wParam, lParam)
+                : DefWindowProcA(window, message, wParam, lParam);
+}
+
+void SetWindowTextAny(HWND window, const std::wstring& text)
+{
+    if (const WideCalls* wide = Wide()) wide->setWindowText(window, text.c_str());
+    else SetWindowTextA(window, ToAnsi(text).c_str());
+}
