@@ -1,10 +1,6 @@
 #define LIRVO_BUILDING
 #include "Lirvo.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <cstring>
-
 namespace {
 
 HMODULE g_module = nullptr;
@@ -18,31 +14,6 @@ struct CachedFont {
 CachedFont g_fonts[8];
 int g_fontCount = 0;
 bool g_created = false;
-
-// When LIRVO_TRACE names a file, every call is appended to it. Tests use it
-// to see what the menu asked of the library.
-void Trace(const char* format, ...)
-{
-    char path[MAX_PATH];
-    const DWORD length = GetEnvironmentVariableA("LIRVO_TRACE", path, sizeof path);
-    if (length == 0 || length >= sizeof path) return;
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    char line[160];
-    va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(line, sizeof line - 2, format, args);
-    va_end(args);
-    if (n > 0) {
-        DWORD used = static_cast<DWORD>(n < static_cast<int>(sizeof line) - 2 ? n : sizeof line - 3);
-        line[used++] = '\r';
-        line[used++] = '\n';
-        DWORD written = 0;
-        WriteFile(file, line, used, &written, nullptr);
-    }
-    CloseHandle(file);
-}
 
 HFONT MakeFont(BYTE size, bool bold)
 {
@@ -102,13 +73,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 
 extern "C" void __stdcall LirvoCreate(void)
 {
-    Trace("LirvoCreate");
     g_created = true;
 }
 
 extern "C" void __stdcall LirvoDestroy(void)
 {
-    Trace("LirvoDestroy");
     for (int i = 0; i < g_fontCount; ++i) DeleteObject(g_fonts[i].font);
     g_fontCount = 0;
     g_created = false;
@@ -119,9 +88,6 @@ extern "C" void __stdcall DrawLirvoStringOptWnd(HWND window, DWORD id, LONG left
 {
     const BYTE points = static_cast<BYTE>(size);
     const bool bold = (option & 1) != 0;
-    Trace("DrawLirvoStringOptWnd %lu %ld %ld %u %u %u %u %u window=%p", static_cast<unsigned long>(id), left, top,
-          points, static_cast<unsigned>(c1 & 0xFF), static_cast<unsigned>(c2 & 0xFF),
-          static_cast<unsigned>(c3 & 0xFF), static_cast<unsigned>(option & 0xFF), static_cast<void*>(window));
     const WCHAR* text = nullptr;
     int length = 0;
     if (!IsWindow(window) || !FindString(id, text, length)) return;

@@ -3,10 +3,11 @@
 
 PELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-# The program is a 32-bit Windows program, run by the 32-bit Wine. Some
-# machines (sandboxed kernels) cannot execute 32-bit Linux programs at all;
-# there the same sources are built for 64-bit Windows and run by the 64-bit
-# Wine, so that every test still runs the real program.
+# The program is a 32-bit Windows program, run by the 32-bit Wine: the tests
+# drive the shipped Pelmora.exe and Lirvo.dll. Some machines (sandboxed
+# kernels) cannot execute 32-bit Linux programs at all; there the same
+# sources are built for 64-bit Windows and run by the 64-bit Wine, and the
+# shipped files are only checked without running them.
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   PELMORA_ARCH=i686
   export WINEARCH=win32
@@ -106,12 +107,17 @@ pelmora_session_stop() {
   fi
 }
 
-# Builds the shipped 32-bit program and, where the tests need it, the
-# 64-bit twin they run.
+# Builds the shipped 32-bit program first, then the build the tests run: the
+# 32-bit test build, whose sample disc takes the shipped files from the
+# first, or the 64-bit twin. A build folder is configured again when the
+# presets changed after it was configured.
 pelmora_build() {
-  local preset
+  local preset cache
   for preset in windows $PELMORA_RUN_PRESET; do
-    [ -f "$PELMORA_ROOT/build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null || return 1
+    cache="$PELMORA_ROOT/build/$preset/CMakeCache.txt"
+    if [ ! -f "$cache" ] || [ "$PELMORA_ROOT/CMakePresets.json" -nt "$cache" ]; then
+      cmake --preset "$preset" >/dev/null || return 1
+    fi
     cmake --build --preset "$preset" "$@" || return 1
   done
 }

@@ -1,6 +1,7 @@
 // The menu's actions as a user sees them: the installer started with the
 // right command line and waited for, the manual opened, the exit, and the
 // menu usable again after each of them.
+#include "CaptionTrace.h"
 #include "Driver.h"
 
 #include <gtest/gtest.h>
@@ -349,7 +350,7 @@ protected:
         const char trace[] = "C:\\pelmora-actions-lirvo.txt";
         DeleteFileA(trace);
         MenuOptions options = Options("win7");
-        options.environment.push_back({"LIRVO_TRACE", trace});
+        TraceCaptions(options, trace);
         Menu menu(options);
         EXPECT_TRUE(menu.WaitForMenu());
         menu.Click(menu.Exit(), 20, 10);

@@ -1,6 +1,7 @@
 // The Chinese caption library as the menu uses it: loaded only on
 // Simplified Chinese, from the program's own folder only, a clear failure
 // when it is missing there, released when the window is closed.
+#include "CaptionTrace.h"
 #include "Driver.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ void PressAltF4()
 
 MenuOptions Traced(MenuOptions options = MenuOptions())
 {
-    options.environment.push_back({"LIRVO_TRACE", kTrace});
+    TraceCaptions(options, kTrace);
     return options;
 }
 
@@ -160,13 +161,15 @@ TEST_F(CaptionLibrary, PlantedLibraryInTheCurrentDirectoryIsNeverLoaded_zh)
 {
     PrepareDisc("C:\\Menu");
     EmptyFolder("C:\\Planted");
+    MenuOptions options;
+    options.folder = "C:\\Menu";
+    options.currentDirectory = "C:\\Planted";
+    options = Traced(options);
+    // The planted copies record too: any call into them would show.
     ASSERT_TRUE(CopyFileA("C:\\Menu\\Lirvo.dll", "C:\\Planted\\Lirvo.dll", FALSE));
     // Libraries that the system's own components load while the menu runs.
     for (const char* name : {"uxtheme.dll", "imm32.dll", "version.dll", "dwmapi.dll"})
         ASSERT_TRUE(CopyFileA("C:\\Menu\\Lirvo.dll", ("C:\\Planted\\" + std::string(name)).c_str(), FALSE));
-    MenuOptions options = Traced();
-    options.folder = "C:\\Menu";
-    options.currentDirectory = "C:\\Planted";
     {
         Menu menu(options);
         ASSERT_TRUE(menu.WaitForMenu());

@@ -1,6 +1,7 @@
 // The language the menu speaks, chosen from the user's locale: the
 // background, the free set-up dialog's texts and the Chinese caption
 // library; and the report a user gets when that library is missing.
+#include "CaptionTrace.h"
 #include "Driver.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ void ExpectLanguage(const LanguageCase& expected)
     PrepareDisc("D:\\");
     const std::string trace = FreshRecordFile("lirvo-trace");
     MenuOptions options;
-    options.environment = {{"LIRVO_TRACE", trace}};
+    TraceCaptions(options, trace);
     Menu menu(options);
     ASSERT_TRUE(menu.WaitForMenu());
 
