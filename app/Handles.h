@@ -48,7 +48,6 @@ struct GdiTraits {
 };
 using UniqueBitmap = Owned<HBITMAP, GdiTraits<HBITMAP>>;
 using UniqueFont = Owned<HFONT, GdiTraits<HFONT>>;
-using UniqueBrush = Owned<HBRUSH, GdiTraits<HBRUSH>>;
 
 struct ModuleTraits {
     static HMODULE empty() { return nullptr; }

@@ -30,7 +30,6 @@ bool HasEnded(HANDLE process)
 const wchar_t kInstallerSwitch[] = L" /z\"PELMORA\"";
 
 void SetLaunchOwner(HWND owner) { g_owner = owner; }
-HWND LaunchOwner() { return g_owner; }
 
 std::wstring Quoted(const std::wstring& program)
 {

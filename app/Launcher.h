@@ -10,7 +10,6 @@
 
 // The window that owns every shell call and every message about a launch.
 void SetLaunchOwner(HWND owner);
-HWND LaunchOwner();
 
 // " /z" followed by "PELMORA" in quotation marks.
 extern const wchar_t kInstallerSwitch[];

@@ -58,3 +58,22 @@ int RunMessageLoop()
     while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchOne(message);
     return static_cast<int>(message.wParam);
 }
+
+void RunModalLoop(HWND window)
+{
+    RegisterDialogWindow(window);
+    // The window is looked for again after every message and every wake-up.
+    MSG message;
+    while (IsWindow(window)) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (IsWindow(window)) WaitForMessageOr();
+            continue;
+        }
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        DispatchOne(message);
+    }
+    UnregisterDialogWindow(window);
+}

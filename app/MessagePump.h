@@ -31,3 +31,10 @@ void WaitForMessageOr(HANDLE handle = nullptr);
 
 // Runs until WM_QUIT; returns its exit code.
 int RunMessageLoop();
+
+// The modal loop of a dialog: dispatches the thread's messages, giving
+// `window` its dialog keys, until the window is gone. It ends as soon as the
+// window is gone, whoever closed it and whatever loop dispatched that (a
+// click sent by another program runs inside any wait for messages). A
+// WM_QUIT ends it too and is posted again for the main loop.
+void RunModalLoop(HWND window);

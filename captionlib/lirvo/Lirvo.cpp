@@ -1,6 +1,8 @@
 #define LIRVO_BUILDING
 #include "Lirvo.h"
 
+#include "StringTable.h"
+
 namespace {
 
 HMODULE g_module = nullptr;
@@ -40,26 +42,6 @@ HFONT FontFor(BYTE size, bool bold, bool& owned)
     return font;
 }
 
-// Finds string `id` in the library's own Chinese string table.
-bool FindString(DWORD id, const WCHAR*& text, int& length)
-{
-    HRSRC block = FindResourceExA(g_module, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA((id >> 4) + 1),
-                                  MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED));
-    if (!block) return false;
-    HGLOBAL loaded = LoadResource(g_module, block);
-    const WCHAR* p = static_cast<const WCHAR*>(loaded ? LockResource(loaded) : nullptr);
-    if (!p) return false;
-    const WCHAR* end = p + SizeofResource(g_module, block) / sizeof(WCHAR);
-    for (DWORD i = 0; i < (id & 15); ++i) {
-        if (p >= end) return false;
-        p += 1 + *p;
-    }
-    if (p >= end || *p == 0 || p + 1 + *p > end) return false;
-    length = *p;
-    text = p + 1;
-    return true;
-}
-
 } // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
@@ -90,7 +72,9 @@ extern "C" void __stdcall DrawLirvoStringOptWnd(HWND window, DWORD id, LONG left
     const bool bold = (option & 1) != 0;
     const WCHAR* text = nullptr;
     int length = 0;
-    if (!IsWindow(window) || !FindString(id, text, length)) return;
+    if (!IsWindow(window) ||
+        !FindTableString(g_module, id, MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), text, length))
+        return;
 
     HDC dc = GetDC(window);
     if (!dc) return;

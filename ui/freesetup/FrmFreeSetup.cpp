@@ -45,7 +45,7 @@ FrmFreeSetup::FrmFreeSetup(HINSTANCE instance) : instance_(instance) {}
 
 FrmFreeSetup::~FrmFreeSetup()
 {
-    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    if (Window() && IsWindow(Window())) DestroyWindow(Window());
 }
 
 HWND FrmFreeSetup::Create(HWND over)
@@ -54,12 +54,11 @@ HWND FrmFreeSetup::Create(HWND over)
     static bool registered = false;
     if (!registered) {
         WNDCLASSA wc = {};
-        wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance_;
         wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kClassName;
-        RegisterWindowClass(wc);
+        Register(wc);
         registered = true;
     }
     icon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
@@ -80,31 +79,30 @@ HWND FrmFreeSetup::Create(HWND over)
     const int left = centre.left + (centre.right - centre.left - width) / 2;
     const int top = centre.top + (centre.bottom - centre.top - height) / 2;
 
-    window_ = CreateProgramWindow(exStyle, kClassName, L"Installation Free Set Up", style, left, top, width, height,
-                                  nullptr, nullptr, instance_, this);
-    if (!window_) UnexpectedFailure(FailureReport::CreateFreeSetupWindow, std::wstring(), GetLastError());
-    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    const HWND window = ProgramWindow::Create(exStyle, kClassName, L"Installation Free Set Up", style, left, top,
+                                              width, height, nullptr, nullptr, instance_);
+    if (!window) UnexpectedFailure(FailureReport::CreateFreeSetupWindow, std::wstring(), GetLastError());
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
     HWND* const handles[] = {&LaunchCV_Btn, &CopyCV_Btn, &Close_Btn};
     for (int i = 0; i < 3; ++i) {
         const ButtonDesign& b = kButtons[i];
         *handles[i] = CreateProgramWindow(0, "BUTTON", b.caption,
                                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle, b.left,
-                                          b.top, b.width, b.height, window_,
+                                          b.top, b.width, b.height, window,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance_, nullptr);
     }
     Form_Load();
-    return window_;
+    return window;
 }
 
 void FrmFreeSetup::SetFontFace(HWND control, UniqueFont& font)
 {
     const std::wstring face = LoadText(kTextFontFace);
     const BYTE charset = ByLanguage<BYTE>(CurrentLanguage(), SHIFTJIS_CHARSET, GB2312_CHARSET, ANSI_CHARSET);
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     const LOGFONTA design = FreeSetupFont(face, charset, dpi);
     UniqueFont replacement(CreateFontIndirectA(&design));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(replacement.get()), TRUE);
@@ -113,11 +111,11 @@ void FrmFreeSetup::SetFontFace(HWND control, UniqueFont& font)
 
 void FrmFreeSetup::Form_Load()
 {
-    SetFontFace(window_, formFont_);
+    SetFontFace(Window(), formFont_);
     SetFontFace(Close_Btn, closeFont_);
     SetFontFace(LaunchCV_Btn, launchFont_);
     SetFontFace(CopyCV_Btn, copyFont_);
-    SetWindowTextAny(window_, LoadText(kTextTitle));
+    SetWindowTextAny(Window(), LoadText(kTextTitle));
     SetWindowTextAny(Close_Btn, LoadText(kTextClose));
     SetWindowTextAny(LaunchCV_Btn, LoadText(kTextLaunch));
     SetWindowTextAny(CopyCV_Btn, LoadText(kTextCopy));
@@ -131,7 +129,7 @@ void FrmFreeSetup::Close_Btn_Click()
     // action of the dialog still runs (waits for Corvane): the menu's
     // free set-up action enables it when that has ended.
     if (actionsRunning_ == 0 && menu_) EnableWindow(menu_, TRUE);
-    DestroyWindow(window_);
+    DestroyWindow(Window());
 }
 
 void FrmFreeSetup::LaunchCV_Btn_Click()
@@ -144,7 +142,7 @@ void FrmFreeSetup::LaunchCV_Btn_Click()
 void FrmFreeSetup::CopyCV_Btn_Click()
 {
     ++actionsRunning_;
-    CopyCorvaneToMedium(window_);
+    CopyCorvaneToMedium(Window());
     --actionsRunning_;
 }
 
@@ -157,83 +155,43 @@ void FrmFreeSetup::Command(int id)
     case IDOK: {
         // Enter: press the button that has the focus.
         HWND focused = GetFocus();
-        if (focused && GetParent(focused) == window_) Command(GetDlgCtrlID(focused));
+        if (focused && GetParent(focused) == Window()) Command(GetDlgCtrlID(focused));
         break;
     }
     default: break; // Esc (IDCANCEL) does nothing
     }
 }
 
-LRESULT CALLBACK FrmFreeSetup::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> FrmFreeSetup::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<FrmFreeSetup*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FrmFreeSetup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form) return DefaultWindowProc(window, message, wParam, lParam);
-    try {
-        return form->Handle(message, wParam, lParam);
-    } catch (...) {
-        EndOnEscapedException();
-    }
-}
-
-LRESULT FrmFreeSetup::Handle(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const HWND self = window_;
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED || lParam == 0) Command(LOWORD(wParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {
-            HWND last = reinterpret_cast<HWND>(GetPropA(self, "PelmoraFocus"));
-            SetFocus(last && IsWindow(last) ? last : LaunchCV_Btn);
-            return 0;
+            HWND last = RememberedFocus();
+            SetFocus(last ? last : LaunchCV_Btn);
+        } else {
+            RememberFocus();
         }
-        if (HWND focused = GetFocus(); focused && IsChild(self, focused)) SetPropA(self, "PelmoraFocus", focused);
         return 0;
     case WM_CLOSE:
         Close_Btn_Click();
         return 0;
     case WM_GETFONT: // the window's own font, as Form_Load set it
         return reinterpret_cast<LRESULT>(formFont_.get());
-    case WM_NCDESTROY:
-        RemovePropA(self, "PelmoraFocus");
-        SetWindowLongPtrA(self, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        break;
     default:
         break;
     }
-    return DefaultWindowProc(self, message, wParam, lParam);
+    return std::nullopt;
 }
 
 void ShowFreeSetupDialog(HINSTANCE instance, HWND menu)
 {
     FrmFreeSetup dialog(instance);
     HWND window = dialog.Create(menu);
-    RegisterDialogWindow(window);
     ShowWindow(window, SW_SHOWNORMAL);
     SetFocus(GetDlgItem(window, FrmFreeSetup::kLaunchId));
-    // Ends as soon as the window is gone, whoever closed it and whatever
-    // loop dispatched that (a click sent by another program runs inside any
-    // wait for messages, the installer wait included, and inside the
-    // PeekMessage below): the window is looked for again after every
-    // message and every wake-up.
-    MSG message;
-    while (IsWindow(window)) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (IsWindow(window)) WaitForMessageOr();
-            continue;
-        }
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        DispatchOne(message);
-    }
-    UnregisterDialogWindow(window);
+    RunModalLoop(window);
 }

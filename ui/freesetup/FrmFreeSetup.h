@@ -2,6 +2,7 @@
 // The free set-up dialog: start Corvane from the disc, or copy it to another
 // medium that then starts it by itself.
 #include "Handles.h"
+#include "ProgramWindow.h"
 
 #include <windows.h>
 
@@ -18,20 +19,17 @@ LOGFONTA FreeSetupFont(const std::wstring& face, BYTE charset, int pixelsPerInch
 // The copy button's caption on US English: two lines.
 extern const wchar_t kCopyCaptionUsEnglish[];
 
-class FrmFreeSetup {
+class FrmFreeSetup final : public ProgramWindow {
 public:
     static constexpr char kClassName[] = "PelmoraFreeSetup";
     enum ControlId { kLaunchId = 100, kCopyId = 101, kCloseId = 102 };
 
     explicit FrmFreeSetup(HINSTANCE instance);
-    FrmFreeSetup(const FrmFreeSetup&) = delete;
-    FrmFreeSetup& operator=(const FrmFreeSetup&) = delete;
     ~FrmFreeSetup();
 
     // Creates the window, centred over `over` (the menu, enabled again when
     // the dialog closes), and runs Form_Load; hidden.
     HWND Create(HWND over);
-    HWND Window() const { return window_; }
 
     void Form_Load();
     void Close_Btn_Click();
@@ -39,13 +37,11 @@ public:
     void CopyCV_Btn_Click();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Command(int id);
     void SetFontFace(HWND control, UniqueFont& font);
 
     HINSTANCE instance_;
-    HWND window_ = nullptr;
     HWND menu_ = nullptr;
     int actionsRunning_ = 0;
     HWND LaunchCV_Btn = nullptr;

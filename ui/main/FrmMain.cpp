@@ -60,7 +60,6 @@ void FrmMain::LoadPictures()
 void FrmMain::CreateWindowAndControls()
 {
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     icon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
@@ -70,29 +69,29 @@ void FrmMain::CreateWindowAndControls()
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
     wc.hIcon = icon_.get();
     wc.lpszClassName = kClassName;
-    RegisterWindowClass(wc);
+    Register(wc);
     PictureBox::RegisterWindowClass(instance_);
 
     // A fixed dialog frame with a caption and a close box; no minimise or
     // maximise box. Hidden until loading has finished.
-    window_ = CreateProgramWindow(WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, kClassName, std::wstring(),
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kMenuOuterWidth,
-                                  kMenuOuterHeightWithoutCaption, nullptr, nullptr, instance_, this);
-    if (!window_) UnexpectedFailure(FailureReport::CreateMenuWindow, std::wstring(), GetLastError());
-    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    SetLaunchOwner(window_);
+    const HWND window = Create(WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW, kClassName, std::wstring(),
+                               WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, 0, kMenuOuterWidth,
+                               kMenuOuterHeightWithoutCaption, nullptr, nullptr, instance_);
+    if (!window) UnexpectedFailure(FailureReport::CreateMenuWindow, std::wstring(), GetLastError());
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    SetLaunchOwner(window);
 
     // Creation order is the Tab order: install, free set-up, manual, exit.
     for (short member : {kInstall, kFreeSetup, kManual})
-        picInst[member].Create(window_, kPicInstFirstId + member, member, this, true);
-    picEnd.Create(window_, kPicEndId, -1, this, true);
+        picInst[member].Create(window, kPicInstFirstId + member, member, this, true);
+    picEnd.Create(window, kPicEndId, -1, this, true);
     for (short hidden : {short(2), short(3)}) {
-        picInst[hidden].Create(window_, kPicInstFirstId + hidden, hidden, this, false);
+        picInst[hidden].Create(window, kPicInstFirstId + hidden, hidden, this, false);
         ShowWindow(picInst[hidden].Window(), SW_HIDE);
         EnableWindow(picInst[hidden].Window(), FALSE);
     }
-    AppliName.Create(window_, kAppliNameId, -1, this, false);
+    AppliName.Create(window, kAppliNameId, -1, this, false);
     EnableWindow(AppliName.Window(), FALSE);
     MoveWindow(AppliName.Window(), kAppliNamePlace.left, kAppliNamePlace.top, kAppliNamePlace.width,
                kAppliNamePlace.height, FALSE);
@@ -121,7 +120,7 @@ void FrmMain::Form_Load()
     // Outer size: 580 by 276 pixels plus the caption bar, centred.
     const SIZE outer = MenuOuterSize(GetSystemMetrics(SM_CYCAPTION));
     const POINT at = CentredOn({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, outer);
-    SetWindowPos(window_, nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Window(), nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 
     struct Placement {
         PictureBox& box;
@@ -131,19 +130,17 @@ void FrmMain::Form_Load()
                                  {picInst[kFreeSetup], kFreeSetupPlace},
                                  {picInst[kManual], kManualPlace},
                                  {picEnd, kExitPlace}};
-    for (const Placement& b : buttons) {
-        b.box.SetInnerExtent(b.place.innerWidth, b.place.innerHeight);
+    for (const Placement& b : buttons)
         MoveWindow(b.box.Window(), b.place.left, b.place.top, b.place.width, b.place.height, FALSE);
-    }
 
     LoadSettings(0);
     // The background is the window's own picture (painted in WM_PAINT);
     // LoadPictures chose it by language.
     ReadOsVersion();
     LoadSettings(1);
-    ApplyTitleAndCheckOs(window_);
+    ApplyTitleAndCheckOs(Window());
     ResetButtonPictures();
-    ShowWindow(window_, SW_SHOWNORMAL);
+    ShowWindow(Window(), SW_SHOWNORMAL);
     picInst_GotFocus(kInstall);
     SetFocus(picInst[kInstall].Window());
 
@@ -151,7 +148,7 @@ void FrmMain::Form_Load()
     // the menu, which stays (the manual may still open, the user can exit).
     const std::wstring unusable = UnusableProgramFolder();
     if (!unusable.empty())
-        ReportFailure(window_, FailureReport::UnusableProgramFolder, unusable, ERROR_NO_UNICODE_TRANSLATION);
+        ReportFailure(Window(), FailureReport::UnusableProgramFolder, unusable, ERROR_NO_UNICODE_TRANSLATION);
 }
 
 // ---- Window events ---------------------------------------------------------
@@ -186,14 +183,14 @@ void FrmMain::Form_Terminate()
 void FrmMain::PaintBackground()
 {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window_, &ps);
+    HDC dc = BeginPaint(Window(), &ps);
     if (background_) {
         UniqueMemoryDc source(CreateCompatibleDC(dc));
         Selection chosen(source.get(), background_.get());
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
                ps.rcPaint.bottom - ps.rcPaint.top, source.get(), ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     }
-    EndPaint(window_, &ps);
+    EndPaint(Window(), &ps);
 }
 
 // ---- Buttons: pictures and focus ---------------------------------------------
@@ -314,23 +311,7 @@ void FrmMain::OnPaint(PictureBox& box)
     else picInst_Paint(box.Index());
 }
 
-LRESULT CALLBACK FrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<FrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form) return DefaultWindowProc(window, message, wParam, lParam);
-    try {
-        return form->Handle(message, wParam, lParam);
-    } catch (...) {
-        EndOnEscapedException();
-    }
-}
-
-LRESULT FrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> FrmMain::Handle(UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_ERASEBKGND:
@@ -346,13 +327,13 @@ LRESULT FrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         // Give the focus back to the button that had it, as a dialog does.
         if (LOWORD(wParam) != WA_INACTIVE) {
-            HWND last = reinterpret_cast<HWND>(GetPropA(window_, "PelmoraFocus"));
-            if (last && IsWindow(last) && IsWindowEnabled(last)) {
+            HWND last = RememberedFocus();
+            if (last && IsWindowEnabled(last)) {
                 SetFocus(last);
                 return 0;
             }
-        } else if (HWND focused = GetFocus(); focused && IsChild(window_, focused)) {
-            SetPropA(window_, "PelmoraFocus", focused);
+        } else {
+            RememberFocus();
         }
         break;
     case WM_SETFOCUS:
@@ -363,14 +344,13 @@ LRESULT FrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         Form_Unload();
-        DestroyWindow(window_);
+        DestroyWindow(Window());
         return 0;
     case WM_DESTROY:
-        RemovePropA(window_, "PelmoraFocus");
         PostQuitMessage(0);
         return 0;
     default:
         break;
     }
-    return DefaultWindowProc(window_, message, wParam, lParam);
+    return std::nullopt;
 }

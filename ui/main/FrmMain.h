@@ -4,6 +4,7 @@
 #include "Handles.h"
 #include "Language.h"
 #include "PictureBox.h"
+#include "ProgramWindow.h"
 
 #include <windows.h>
 
@@ -30,18 +31,14 @@ constexpr short kInstall = 0;
 constexpr short kFreeSetup = 4;
 constexpr short kManual = 5;
 
-class FrmMain final : public PictureBoxEvents {
+class FrmMain final : public ProgramWindow, public PictureBoxEvents {
 public:
     static constexpr char kClassName[] = "PelmoraMenu";
 
     explicit FrmMain(HINSTANCE instance);
-    FrmMain(const FrmMain&) = delete;
-    FrmMain& operator=(const FrmMain&) = delete;
 
     // Creation, loading and the message loop; returns the exit code.
     int Run();
-
-    HWND Window() const { return window_; }
 
     // Window events.
     void Form_Initialize();
@@ -77,8 +74,7 @@ private:
     void OnChange(PictureBox& box) override;
     void OnPaint(PictureBox& box) override;
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateWindowAndControls();
     void PaintBackground();
     void LoadPictures();
@@ -91,7 +87,6 @@ private:
     const PictureHolder& HolderOf(short Index) const;
 
     HINSTANCE instance_;
-    HWND window_ = nullptr;
     UiLanguage language_ = UiLanguage::English;
 
     PictureBox picInst[6]; // members 0, 4 and 5 are the buttons; 2 and 3 stay hidden

@@ -26,14 +26,14 @@ void FrmMain::picInst_Click(short Index)
     picInst[Index].SetPicture(HolderOf(Index)[kStatePressed]);
     picInst[Index].PaintNow();
 
-    EnableWindow(window_, FALSE);
+    EnableWindow(Window(), FALSE);
     switch (Index) {
     case kInstall: Install(); break;
     case kFreeSetup: OpenFreeSetup(); break;
     case kManual: OpenManual(); break;
     default: break;
     }
-    EnableWindow(window_, TRUE);
+    EnableWindow(Window(), TRUE);
 
     ResetButtonPictures();
     picInst_GotFocus(kInstall);
@@ -50,14 +50,14 @@ void FrmMain::Install()
 
 void FrmMain::OpenFreeSetup()
 {
-    ShowFreeSetupDialog(instance_, window_);
+    ShowFreeSetupDialog(instance_, Window());
 }
 
 void FrmMain::OpenManual()
 {
     const std::wstring path = NormalizePath(ProgramFolder() + Settings.Manual(language_));
     if (ReportIfUnusablePath(path, FailureReport::ManualPathTooLong)) return;
-    if (OpenDocument(path)) ShowMessage(window_, L"Can't not Open");
+    if (OpenDocument(path)) ShowMessage(Window(), L"Can't not Open");
 }
 
 void FrmMain::picEnd_Click()

@@ -11,21 +11,22 @@ inline SIZE MenuOuterSize(int captionHeight)
     return {kMenuOuterWidth, kMenuOuterHeightWithoutCaption + captionHeight};
 }
 
+// A button's place. Its inner extent is its size: a picture box measures in
+// pixels.
 struct ButtonPlace {
     int left, top, width, height;
-    int innerWidth, innerHeight;
 };
 
 // The exit button is laid out 27.4 pixels high, which a window realises as 27.
-constexpr ButtonPlace kInstallPlace = {23, 89, 249, 28, 249, 28};
-constexpr ButtonPlace kFreeSetupPlace = {23, 164, 249, 28, 249, 28};
-constexpr ButtonPlace kManualPlace = {23, 197, 249, 28, 249, 28};
-constexpr ButtonPlace kExitPlace = {23, 230, 100, 27, 100, 27};
+constexpr ButtonPlace kInstallPlace = {23, 89, 249, 28};
+constexpr ButtonPlace kFreeSetupPlace = {23, 164, 249, 28};
+constexpr ButtonPlace kManualPlace = {23, 197, 249, 28};
+constexpr ButtonPlace kExitPlace = {23, 230, 100, 27};
 
 // The application-name area: 345, 1005, 2250 by 270 twips.
 constexpr int kTwipsPerPixel = 15;
 constexpr ButtonPlace kAppliNamePlace = {345 / kTwipsPerPixel, 1005 / kTwipsPerPixel, 2250 / kTwipsPerPixel,
-                                         270 / kTwipsPerPixel, 0, 0};
+                                         270 / kTwipsPerPixel};
 
 // The top-left corner that centres a window of `size` on a screen of `screen`.
 inline POINT CentredOn(SIZE screen, SIZE size)

@@ -1,7 +1,6 @@
 #include "PictureBox.h"
 
 #include "AccessibleButton.h"
-#include "Failure.h"
 #include "Handles.h"
 #include "WideCalls.h"
 
@@ -11,16 +10,10 @@ void PictureBox::RegisterWindowClass(HINSTANCE instance)
 {
     WNDCLASSA wc = {};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     wc.lpszClassName = kClassName;
-    ::RegisterWindowClass(wc);
-}
-
-PictureBox::~PictureBox()
-{
-    if (window_ && IsWindow(window_)) SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    Register(wc);
 }
 
 void PictureBox::Create(HWND parent, int id, short index, PictureBoxEvents* events, bool tabStop)
@@ -28,31 +21,33 @@ void PictureBox::Create(HWND parent, int id, short index, PictureBoxEvents* even
     index_ = index;
     events_ = events;
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | (tabStop ? WS_TABSTOP : 0);
-    window_ = CreateProgramWindow(0, kClassName, std::wstring(), style, 0, 0, 0, 0, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), this);
+    ProgramWindow::Create(0, kClassName, std::wstring(), style, 0, 0, 0, 0, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)));
 }
 
 void PictureBox::SetPicture(HBITMAP picture)
 {
     picture_ = picture;
-    if (window_) InvalidateRect(window_, nullptr, FALSE);
+    if (Window()) InvalidateRect(Window(), nullptr, FALSE);
     if (events_) events_->OnChange(*this);
 }
 
 void PictureBox::SetCaption(const std::wstring& caption)
 {
     caption_ = caption;
-    SetWindowTextAny(window_, caption);
+    SetWindowTextAny(Window(), caption);
 }
 
 void PictureBox::PaintNow() const
 {
-    if (!window_) return;
-    InvalidateRect(window_, nullptr, FALSE);
-    UpdateWindow(window_);
+    if (!Window()) return;
+    InvalidateRect(Window(), nullptr, FALSE);
+    UpdateWindow(Window());
 }
 
+namespace {
+// The shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt.
 WORD CurrentShiftState()
 {
     WORD shift = 0;
@@ -61,10 +56,11 @@ WORD CurrentShiftState()
     if (GetKeyState(VK_MENU) < 0) shift |= 4;
     return shift;
 }
+} // namespace
 
 bool PictureBox::WithinSameWindow(HWND other) const
 {
-    const HWND parent = GetParent(window_);
+    const HWND parent = GetParent(Window());
     return other && (other == parent || IsChild(parent, other));
 }
 
@@ -72,45 +68,28 @@ bool PictureBox::WithinSameWindow(HWND other) const
 // first. The menu may have been disabled since the request was posted.
 void PictureBox::Press()
 {
-    if (!events_ || !CanPress(ButtonState(ReadButtonFacts(window_)))) return;
-    if (GetFocus() != window_) SetFocus(window_);
-    if (window_) events_->OnClick(*this);
+    if (!events_ || !CanPress(ButtonState(ReadButtonFacts(Window())))) return;
+    if (GetFocus() != Window()) SetFocus(Window());
+    if (Window()) events_->OnClick(*this);
 }
 
 void PictureBox::Paint()
 {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window_, &ps);
+    HDC dc = BeginPaint(Window(), &ps);
     if (picture_) {
         UniqueMemoryDc source(CreateCompatibleDC(dc));
         Selection chosen(source.get(), picture_);
         RECT client;
-        GetClientRect(window_, &client);
+        GetClientRect(Window(), &client);
         BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
     }
-    EndPaint(window_, &ps);
+    EndPaint(Window(), &ps);
     if (events_) events_->OnPaint(*this);
 }
 
-LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* box = static_cast<PictureBox*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        box->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-    }
-    auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!box) return DefaultWindowProc(window, message, wParam, lParam);
-    try {
-        return box->Handle(message, wParam, lParam);
-    } catch (...) {
-        EndOnEscapedException();
-    }
-}
-
-LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const HWND self = window_;
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -130,14 +109,14 @@ LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (GetFocus() != window_) SetFocus(window_);
-        SetCapture(window_);
+        if (GetFocus() != Window()) SetFocus(Window());
+        SetCapture(Window());
         return 0;
     case WM_LBUTTONUP:
-        if (GetCapture() == window_) {
+        if (GetCapture() == Window()) {
             ReleaseCapture();
             RECT client;
-            GetClientRect(window_, &client);
+            GetClientRect(Window(), &client);
             const POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             if (PtInRect(&client, at) && events_) events_->OnClick(*this);
         }
@@ -145,7 +124,7 @@ LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         if (wParam == VK_TAB) {
             const bool backward = GetKeyState(VK_SHIFT) < 0;
-            if (HWND next = GetNextDlgTabItem(GetParent(window_), window_, backward ? TRUE : FALSE))
+            if (HWND next = GetNextDlgTabItem(GetParent(Window()), Window(), backward ? TRUE : FALSE))
                 SetFocus(next);
             return 0;
         }
@@ -153,17 +132,13 @@ LRESULT PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETOBJECT:
         if (!caption_.empty() && AsksForClientObject(lParam))
-            if (LRESULT object = AnswerButtonObjectRequest(window_, caption_, kPressMessage, wParam)) return object;
+            if (LRESULT object = AnswerButtonObjectRequest(Window(), caption_, kPressMessage, wParam)) return object;
         break;
     case kPressMessage:
         Press();
         return 0;
-    case WM_NCDESTROY:
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        break;
     default:
         break;
     }
-    return DefaultWindowProc(self, message, wParam, lParam);
+    return std::nullopt;
 }

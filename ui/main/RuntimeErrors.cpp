@@ -69,8 +69,8 @@ void __throw_out_of_range_fmt(const char* format, ...)
 } // namespace std
 
 namespace __gnu_cxx {
-// An exception that escapes where nothing catches it (every window
-// procedure catches what escapes it, so this is a last resort): the program
+// An exception that escapes where nothing catches it (the window procedure
+// catches whatever escapes a handler, so this is a last resort): the program
 // has no console to name it on.
 void __verbose_terminate_handler()
 {
