@@ -1,6 +1,6 @@
 #include "DllSafety.h"
 
-#include <windows.h>
+#include "RuntimeLink.h"
 
 int RestrictDllSearchPath()
 {
@@ -8,14 +8,12 @@ int RestrictDllSearchPath()
     if (!kernel) return 0;
 
     using SetDefaultDirs = BOOL(WINAPI*)(DWORD);
-    const auto setDefault = reinterpret_cast<SetDefaultDirs>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefault = LookUp<SetDefaultDirs>(kernel, "SetDefaultDllDirectories");
     constexpr DWORD kSearchSystem32 = 0x00000800; // LOAD_LIBRARY_SEARCH_SYSTEM32
     if (setDefault && setDefault(kSearchSystem32)) return 1;
 
     using SetDirectory = BOOL(WINAPI*)(LPCSTR);
-    const auto setDirectory = reinterpret_cast<SetDirectory>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDllDirectoryA")));
+    const auto setDirectory = LookUp<SetDirectory>(kernel, "SetDllDirectoryA");
     if (setDirectory && setDirectory("")) return 2;
     return 0;
 }

@@ -1,45 +1,40 @@
 #include "Failure.h"
 
 #include "Ansi.h"
-#include "WideCalls.h"
+#include "StringTable.h"
+#include "SystemError.h"
 
 #include <exception>
 #include <new>
 
-const wchar_t kProgramName[] = L"Pelmora";
-
 namespace {
 
-// Writes the system's text for `error` into `buffer` (ended by a NUL, without
-// trailing line breaks or spaces) and returns its length; 0 when the system
-// has none. Asks for no memory, so the out-of-memory report can use it.
-std::size_t SystemErrorTextInto(DWORD error, wchar_t* buffer, std::size_t size)
-{
-    constexpr DWORD kFlags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
-    const DWORD room = static_cast<DWORD>(size - 1);
-    DWORD length = 0;
-    if (const WideCalls* wide = Wide()) {
-        length = wide->formatMessage(kFlags, nullptr, error, 0, buffer, room, nullptr);
-    } else {
-        char narrow[1024];
-        const DWORD bytes = FormatMessageA(kFlags, nullptr, error, 0, narrow, sizeof narrow, nullptr);
-        length = bytes ? static_cast<DWORD>(MultiByteToWideChar(CP_ACP, 0, narrow, static_cast<int>(bytes),
-                                                                 buffer, static_cast<int>(room)))
-                       : 0;
-    }
-    if (length > room) length = room;
-    while (length && (buffer[length - 1] == L'\n' || buffer[length - 1] == L'\r' || buffer[length - 1] == L' '))
-        --length;
-    buffer[length] = L'\0';
-    return length;
-}
+// The language of every report; English until the user's is known.
+UiLanguage g_language = UiLanguage::English;
 
-// Appends `text` at `at` as far as it fits; returns the new end.
-std::size_t Append(wchar_t* buffer, std::size_t size, std::size_t at, const wchar_t* text)
+// Appends `length` characters of `text` at `at` as far as they fit; returns the new end.
+std::size_t Append(wchar_t* buffer, std::size_t size, std::size_t at, const wchar_t* text, std::size_t length)
 {
-    while (*text && at + 1 < size) buffer[at++] = *text++;
+    for (std::size_t i = 0; i < length && at + 1 < size; ++i) buffer[at++] = text[i];
     buffer[at] = L'\0';
     return at;
+}
+
+// Appends text `id` of the table, read where the resource lies, so that it
+// needs no memory.
+std::size_t AppendText(wchar_t* buffer, std::size_t size, std::size_t at, unsigned id)
+{
+    const WCHAR* text = nullptr;
+    int length = 0;
+    if (!FindTableString(GetModuleHandleA(nullptr), id, TextLanguage(g_language), text, length)) return at;
+    return Append(buffer, size, at, reinterpret_cast<const wchar_t*>(text), static_cast<std::size_t>(length));
+}
+
+// The message title in `title`, without asking for memory.
+void MessageTitle(wchar_t (&title)[128])
+{
+    title[0] = L'\0';
+    AppendText(title, 128, 0, kTextMessageTitle);
 }
 
 } // namespace
@@ -48,30 +43,21 @@ void ShowMessage(HWND owner, const std::wstring& text)
 {
     // The wide message box exists on every supported system, Windows 98
     // included, so a Japanese message shows on any code page.
-    MessageBoxW(owner, text.c_str(), kProgramName, MB_OK);
+    wchar_t title[128];
+    MessageTitle(title);
+    MessageBoxW(owner, text.c_str(), title, MB_OK);
 }
 
-std::wstring DecimalText(unsigned long value)
+std::wstring FailureWording(FailureReport report, UiLanguage language)
 {
-    wchar_t digits[24];
-    wchar_t* p = digits + 24;
-    do {
-        *--p = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value);
-    return std::wstring(p, digits + 24);
-}
-
-std::wstring SystemErrorText(DWORD error)
-{
-    wchar_t text[1024];
-    if (!SystemErrorTextInto(error, text, 1024)) return L"Error " + DecimalText(error) + L".";
+    std::wstring text;
+    FindText(GetModuleHandleA(nullptr), FailureTextId(report), TextLanguage(language), text);
     return text;
 }
 
-std::wstring DescribeFailure(FailureReport report, const std::wstring& subject, DWORD error)
+std::wstring DescribeFailure(FailureReport report, const std::wstring& subject, DWORD error, UiLanguage language)
 {
-    std::wstring text = FailureWording(report, CurrentLanguage());
+    std::wstring text = FailureWording(report, language);
     if (!subject.empty()) text += L"\n\n" + subject;
     text += L"\n\n" + SystemErrorText(error);
     return text;
@@ -79,7 +65,7 @@ std::wstring DescribeFailure(FailureReport report, const std::wstring& subject, 
 
 void ReportFailure(HWND owner, FailureReport report, const std::wstring& subject, DWORD error)
 {
-    ShowMessage(owner, DescribeFailure(report, subject, error));
+    ShowMessage(owner, DescribeFailure(report, subject, error, g_language));
 }
 
 void UnexpectedFailure(FailureReport report, const std::wstring& subject, DWORD error)
@@ -92,23 +78,25 @@ void OutOfMemoryFailure() noexcept
 {
     constexpr std::size_t kSize = 2048;
     static wchar_t text[kSize];
-    std::size_t at = Append(text, kSize, 0, FailureWording(FailureReport::OutOfMemory, CurrentLanguage()));
-    at = Append(text, kSize, at, L"\n\n");
-    if (!SystemErrorTextInto(ERROR_NOT_ENOUGH_MEMORY, text + at, kSize - at)) Append(text, kSize, at, L"Error 8.");
-    MessageBoxW(nullptr, text, kProgramName, MB_OK);
+    std::size_t at = AppendText(text, kSize, 0, FailureTextId(FailureReport::OutOfMemory));
+    at = Append(text, kSize, at, L"\n\n", 2);
+    if (!SystemErrorTextInto(ERROR_NOT_ENOUGH_MEMORY, text + at, kSize - at)) Append(text, kSize, at, L"Error 8.", 8);
+    static wchar_t title[128];
+    MessageTitle(title);
+    MessageBoxW(nullptr, text, title, MB_OK);
     ExitProcess(kFailureExitCode);
 }
 
-std::wstring DescribeInternalError(const char* words)
+std::wstring DescribeInternalError(const char* words, UiLanguage language)
 {
-    std::wstring text = FailureWording(FailureReport::InternalError, CurrentLanguage());
+    std::wstring text = FailureWording(FailureReport::InternalError, language);
     if (words && *words) text += L"\n\n" + FromAnsi(words);
     return text;
 }
 
 void InternalFailure(const char* words) noexcept
 {
-    ShowMessage(nullptr, DescribeInternalError(words));
+    ShowMessage(nullptr, DescribeInternalError(words, g_language));
     ExitProcess(kFailureExitCode);
 }
 
@@ -125,7 +113,8 @@ void EndOnEscapedException() noexcept
     }
 }
 
-void InstallFailureHandlers()
+void InstallFailureHandlers(UiLanguage language)
 {
+    g_language = language;
     std::set_new_handler([] { OutOfMemoryFailure(); });
 }

@@ -1,10 +1,9 @@
 #pragma once
-// The wording of every failure report the program writes, in its three
-// languages, chosen by the user's language like the other texts. The
-// reports put the path or thing concerned and the system's own error text
-// after it. (The texts a publisher relies on word for word, such as
-// "Can't not Open", are not failure reports of ours and stay where they are.)
-#include "Language.h"
+// The failure reports the program writes. Their wording, in the user's
+// language, is the text table's, from kTextFirstFailure on in this order;
+// the reports put the path or thing concerned and the system's own error
+// text after it.
+#include "Texts.h"
 
 enum class FailureReport {
     StartProgram,            // a program could not be started
@@ -27,6 +26,10 @@ enum class FailureReport {
 };
 constexpr int kFailureReportCount = static_cast<int>(FailureReport::InternalError) + 1;
 
-// The wording in one language: a constant text, never null, that needs no
-// memory to be had (the out-of-memory report uses it).
-const wchar_t* FailureWording(FailureReport report, UiLanguage language);
+constexpr unsigned FailureTextId(FailureReport report)
+{
+    return kTextFirstFailure + static_cast<unsigned>(report);
+}
+
+// The wording in one language; the empty text when the table lacks it.
+std::wstring FailureWording(FailureReport report, UiLanguage language);

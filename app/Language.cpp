@@ -1,10 +1,8 @@
 #include "Language.h"
 
-DWORD UserLcid = 0;
-
-void ReadUserLcid()
+DWORD ReadUserLcid()
 {
-    UserLcid = GetUserDefaultLCID();
+    return GetUserDefaultLCID();
 }
 
 UiLanguage LanguageForLcid(DWORD lcid)

@@ -8,16 +8,12 @@ constexpr DWORD kLcidJapanese = 1041;          // 0x0411
 constexpr DWORD kLcidSimplifiedChinese = 2052; // 0x0804
 constexpr DWORD kLcidUsEnglish = 1033;         // 0x0409
 
-// The user's default locale identifier; 0 until ReadUserLcid has run.
-extern DWORD UserLcid;
-
-void ReadUserLcid();
+// The user's default locale identifier, read once at start.
+DWORD ReadUserLcid();
 
 // Exact comparison of the whole identifier: a Japanese or Chinese locale with
 // another sort order, or Chinese outside the PRC, selects English.
 UiLanguage LanguageForLcid(DWORD lcid);
-
-inline UiLanguage CurrentLanguage() { return LanguageForLcid(UserLcid); }
 
 // The language of the string resources that go with a UI language.
 LANGID TextLanguage(UiLanguage language);

@@ -68,9 +68,9 @@ void WaitForProcess(HANDLE process)
     }
 }
 
-bool RunProgram(const std::wstring& command, const std::wstring& parameters)
+bool RunProgram(const std::wstring& command, const std::wstring& parameters, short osCode)
 {
-    if (OsCode == kOsVista) {
+    if (osCode == kOsVista) {
         SetLastError(ERROR_SUCCESS);
         const UINT_PTR result = reinterpret_cast<UINT_PTR>(ShellExecuteA(
             g_owner, "Open", ToAnsi(command).c_str(), ToAnsi(parameters).c_str(), nullptr, SW_SHOWNORMAL));

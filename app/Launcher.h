@@ -1,6 +1,6 @@
 #pragma once
 // Starting programs and opening documents for the menu and the free set-up
-// dialog. On Vista and later systems (OsCode 5) programs go through the
+// dialog. On Vista and later systems (OS code 5) programs go through the
 // shell; on the others they are started as processes and waited for.
 #include "FailureTexts.h"
 
@@ -26,11 +26,12 @@ std::wstring Quoted(const std::wstring& program);
 // The installer command in the form RunProgram takes for `osCode`.
 Command InstallerCommand(const std::wstring& installerPath, short osCode);
 
-// Starts a program. Shell: returns once the shell took it. Process: returns
+// Starts a program the way `osCode` asks for (see InstallerCommand). Shell:
+// returns once the shell took it. Process: returns
 // once the process has ended, dispatching window messages meanwhile without
 // using the processor. A program that cannot be started is reported to the
 // user (unless the user declined an elevation prompt); returns whether it ran.
-bool RunProgram(const std::wstring& command, const std::wstring& parameters);
+bool RunProgram(const std::wstring& command, const std::wstring& parameters, short osCode);
 
 // Returns once `process` has ended, dispatching window messages meanwhile
 // (at least once, and after every wake-up) without using the processor. A

@@ -1,14 +1,7 @@
 #include "OsCheck.h"
 
 #include "Failure.h"
-#include "Settings.h"
-#include "WideCalls.h"
-
-short OsCode = 0;
-OSVERSIONINFOA OsVersionRecord = {};
-
-const wchar_t kUnsupportedOsMessage[] =
-    L"\u3053\u306e\uff2f\uff33\u306f\u30b5\u30dd\u30fc\u30c8\u3057\u3066\u3044\u307e\u305b\u3093\u3002";
+#include "Texts.h"
 
 short ClassifyOsVersion(const OSVERSIONINFOA& r)
 {
@@ -25,18 +18,17 @@ short ClassifyOsVersion(const OSVERSIONINFOA& r)
     return 0;
 }
 
-void ReadOsVersion()
+short ReadOsVersion()
 {
-    OsCode = 0;
-    OsVersionRecord.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
-    GetVersionExA(&OsVersionRecord);
-    OsCode = ClassifyOsVersion(OsVersionRecord);
+    OSVERSIONINFOA record = {};
+    record.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+    GetVersionExA(&record);
+    return ClassifyOsVersion(record);
 }
 
-void ApplyTitleAndCheckOs(HWND mainWindow)
+void RefuseUnsupportedOs(short osCode, UiLanguage language)
 {
-    SetWindowTextAny(mainWindow, Settings.WindowTitle);
-    if (OsCode != kOsUnsupported) return;
-    ShowMessage(nullptr, kUnsupportedOsMessage);
+    if (osCode != kOsUnsupported) return;
+    ShowMessage(nullptr, LoadText(kTextUnsupportedOs, language));
     ExitProcess(0);
 }

@@ -1,10 +1,6 @@
 #include "Settings.h"
 
 #include "Ansi.h"
-#include "ProgramFolder.h"
-#include "Texts.h"
-
-SettingsRecord Settings;
 
 const SettingsKey kSettingsKeys[kSettingsKeyCount] = {
     {"CORVANE", "JPN", &SettingsRecord::InstallerJ},
@@ -25,14 +21,8 @@ std::wstring SettingsFilePath(const std::wstring& folder)
     return folder + L"\\Pelmora.ini";
 }
 
-void LoadSettingsFrom(short mode, const std::wstring& folder, SettingsRecord& into)
+void ReadSettingsFile(const std::wstring& folder, SettingsRecord& into)
 {
-    if (mode == 1) {
-        into.WindowTitle = LoadText(kTextTitle);
-        return;
-    }
-    if (mode != 0) return;
-
     // One work area for all keys, not cleared between them: a value is what
     // stands before the first NUL, so a shorter value never carries the tail
     // of a longer one.
@@ -42,9 +32,4 @@ void LoadSettingsFrom(short mode, const std::wstring& folder, SettingsRecord& in
         GetPrivateProfileStringA(k.section, k.key, "", area, kSettingsAreaSize, file.c_str());
         into.*k.field = FromAnsi(area, kSettingsAreaSize);
     }
-}
-
-void LoadSettings(short mode)
-{
-    LoadSettingsFrom(mode, ProgramFolder(), Settings);
 }

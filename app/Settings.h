@@ -17,8 +17,6 @@ struct SettingsRecord {
     const std::wstring& Manual(UiLanguage l) const { return ByLanguage(l, ManualJ, ManualSC, ManualE); }
 };
 
-extern SettingsRecord Settings;
-
 // One key of the configuration file and the field it fills.
 struct SettingsKey {
     const char* section;
@@ -32,12 +30,8 @@ extern const SettingsKey kSettingsKeys[kSettingsKeyCount];
 
 constexpr unsigned kSettingsAreaSize = 250; // one value: at most 249 ANSI bytes
 
-// mode 0: the eleven values of the configuration file; mode 1: the program
-// title; any other mode: nothing.
-void LoadSettings(short mode);
-
-// The same, for a configuration file in `folder`, into `into`.
-void LoadSettingsFrom(short mode, const std::wstring& folder, SettingsRecord& into);
+// The eleven values of the configuration file in `folder`, into `into`.
+void ReadSettingsFile(const std::wstring& folder, SettingsRecord& into);
 
 // The configuration file's path: the folder, a backslash and the name, joined
 // as they are (a drive root gives "D:\\Pelmora.ini", which Windows reads fine).

@@ -12,10 +12,10 @@ bool FindText(HMODULE module, unsigned id, LANGID language, std::wstring& text)
     return true;
 }
 
-std::wstring LoadText(unsigned id)
+std::wstring LoadText(unsigned id, UiLanguage language)
 {
     std::wstring text;
-    if (!FindText(GetModuleHandleA(nullptr), id, TextLanguage(CurrentLanguage()), text))
+    if (!FindText(GetModuleHandleA(nullptr), id, TextLanguage(language), text))
         UnexpectedFailure(FailureReport::LoadText, DecimalText(id), ERROR_RESOURCE_NAME_NOT_FOUND);
     return text;
 }

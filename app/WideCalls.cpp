@@ -1,33 +1,27 @@
 #include "WideCalls.h"
 
 #include "Ansi.h"
+#include "RuntimeLink.h"
 
 namespace {
 
-template <typename Function>
-bool Find(HMODULE module, const char* name, Function& function)
-{
-    function = module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-    return function != nullptr;
-}
-
-WideCalls LookUp(bool& complete)
+WideCalls FindWideCalls(bool& complete)
 {
     // All three are loaded already: the program imports from each of them.
     const HMODULE user = GetModuleHandleA("user32.dll");
     const HMODULE kernel = GetModuleHandleA("kernel32.dll");
     const HMODULE shell = GetModuleHandleA("shell32.dll");
     WideCalls calls = {};
-    complete = Find(user, "RegisterClassW", calls.registerClass) &&
-               Find(user, "CreateWindowExW", calls.createWindowEx) &&
-               Find(user, "DefWindowProcW", calls.defWindowProc) &&
-               Find(user, "SetWindowTextW", calls.setWindowText) &&
-               Find(kernel, "GetModuleFileNameW", calls.getModuleFileName) &&
-               Find(kernel, "GetShortPathNameW", calls.getShortPathName) &&
-               Find(kernel, "LoadLibraryW", calls.loadLibrary) &&
-               Find(kernel, "FormatMessageW", calls.formatMessage) &&
-               Find(shell, "SHBrowseForFolderW", calls.browseForFolder) &&
-               Find(shell, "SHGetPathFromIDListW", calls.getPathFromIdList);
+    complete = LookUp(user, "RegisterClassW", calls.registerClass) &&
+               LookUp(user, "CreateWindowExW", calls.createWindowEx) &&
+               LookUp(user, "DefWindowProcW", calls.defWindowProc) &&
+               LookUp(user, "SetWindowTextW", calls.setWindowText) &&
+               LookUp(kernel, "GetModuleFileNameW", calls.getModuleFileName) &&
+               LookUp(kernel, "GetShortPathNameW", calls.getShortPathName) &&
+               LookUp(kernel, "LoadLibraryW", calls.loadLibrary) &&
+               LookUp(kernel, "FormatMessageW", calls.formatMessage) &&
+               LookUp(shell, "SHBrowseForFolderW", calls.browseForFolder) &&
+               LookUp(shell, "SHGetPathFromIDListW", calls.getPathFromIdList);
     return calls;
 }
 
@@ -46,7 +40,7 @@ bool IsWindowsNt()
 const WideCalls* Wide()
 {
     static bool complete = false;
-    static const WideCalls calls = IsWindowsNt() ? LookUp(complete) : WideCalls{};
+    static const WideCalls calls = IsWindowsNt() ? FindWideCalls(complete) : WideCalls{};
     return complete ? &calls : nullptr;
 }
 

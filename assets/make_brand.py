@@ -38,15 +38,40 @@ from pictureformats import ICON_ENTRIES, ICON_MIN_SOURCE, PICTURES, bmp_bytes, i
 
 LANGUAGES = {"en": "English", "ja": "Japanese", "zh": "Simplified Chinese"}
 
-# The texts the program fetches, in every language.
+ALL = list(LANGUAGES)
+# The texts the program fetches: what each is for, and the languages it is
+# fetched in. A brand that lacks one stops the build.
 TEXTS = {
-    101: "font of the free set-up dialog",
-    102: "program title: caption of the menu and of the free set-up dialog",
-    104: "start-from-disc button",
-    105: "Close button of the free set-up dialog",
-    106: "copy-to-other-media button",
-    108: "instruction of the folder picker",
+    101: ("font of the free set-up dialog", ALL),
+    102: ("program title: caption of the menu and of the free set-up dialog", ALL),
+    104: ("start-from-disc button", ALL),
+    105: ("Close button of the free set-up dialog", ALL),
+    106: ("copy-to-other-media button", ALL),
+    107: ("two-line copy button caption on US English systems", ["en"]),
+    108: ("instruction of the folder picker", ALL),
+    110: ("title of every message box", ALL),
+    111: ("message on an unsupported Windows version", ALL),
+    112: ("message when the manual cannot be opened", ALL),
+    113: ("message when a copy failed", ALL),
+    114: ("title of the free set-up dialog while it is made", ALL),
+    115: ("start-from-disc caption while the dialog is made", ALL),
+    116: ("copy caption while the dialog is made", ALL),
+    117: ("Close caption while the dialog is made", ALL),
+    120: ("screen-reader name of the install button", ALL),
+    121: ("screen-reader name of the use-without-installing button", ALL),
+    122: ("screen-reader name of the manual button", ALL),
+    123: ("screen-reader name of the exit button", ALL),
+    124: ("screen-reader name of a button's default action", ALL),
 }
+FAILURE_REPORTS = (
+    "a program could not be started", "the installer's path is too long", "the manual's path is too long",
+    "the start program's path is too long", "the product files' path is too long",
+    "the common files' path is too long", "the copy target's path is too long",
+    "the medium folder's path is too long", "the disc's folder cannot be used",
+    "the chosen copy target cannot be used", "a text could not be loaded", "the menu window could not be made",
+    "the free set-up dialog could not be made", "the caption library could not be loaded",
+    "the caption library lacks a function", "out of memory", "internal error")
+TEXTS.update({130 + i: ("failure report: " + role, ALL) for i, role in enumerate(FAILURE_REPORTS)})
 # The captions Lirvo.dll draws over the menu on a Simplified-Chinese system.
 CAPTIONS = {
     92: "title drawn over the title area",
@@ -180,13 +205,14 @@ def read_language_sections(path, sections, faults):
 def read_texts(brand, faults):
     """The text table and the captions, or None."""
     path = entry(brand, "texts.txt")
-    sections = {str(i): list(LANGUAGES) for i in TEXTS}
+    sections = {str(i): langs for i, (_, langs) in TEXTS.items()}
     sections.update({str(i): ["zh"] for i in CAPTIONS})
     found = read_language_sections(path, sections, faults)
     if found is None:
         return None
     ok = True
-    for ident, role in list(TEXTS.items()) + list(CAPTIONS.items()):
+    roles = [(i, role) for i, (role, _) in TEXTS.items()] + list(CAPTIONS.items())
+    for ident, role in roles:
         for lang in sections[str(ident)]:
             if lang not in found[str(ident)]:
                 faults.add("%s has no %s text for [%d] (%s): add %s = ... to [%d]" % (
@@ -207,8 +233,26 @@ def read_texts(brand, faults):
             ok = False
     if not ok:
         return None
-    return {int(section): {lang: value for lang, (_, value) in texts.items()}
+    return {int(section): {lang: unquoted(value) for lang, (_, value) in texts.items()}
             for section, texts in found.items()}
+
+
+def unquoted(value):
+    """A text as the program shows it: one between double quotes keeps its
+    spaces, and \\n, \\r and \\\\ in it are a line feed, a carriage return and
+    a backslash; any other text is taken as it stands."""
+    if len(value) < 2 or not (value.startswith('"') and value.endswith('"')):
+        return value
+    out, rest = [], value[1:-1]
+    i = 0
+    while i < len(rest):
+        if rest[i] == "\\" and i + 1 < len(rest) and rest[i + 1] in "nr\\":
+            out.append({"n": "\n", "r": "\r", "\\": "\\"}[rest[i + 1]])
+            i += 2
+        else:
+            out.append(rest[i])
+            i += 1
+    return "".join(out)
 
 
 def parse_version(text):
@@ -342,7 +386,8 @@ def convert_icon(brand, faults):
 # Resource scripts
 
 def rc_string(text):
-    return '"' + text.replace("\\", "\\\\").replace('"', '""') + '"'
+    text = text.replace("\\", "\\\\").replace('"', '""')
+    return '"' + text.replace("\r", "\\r").replace("\n", "\\n") + '"'
 
 
 def header_line(brand, source):
@@ -362,7 +407,8 @@ def texts_rc(brand, texts):
     for lang in LANGUAGES:
         out.append("\nLANGUAGE %s\nSTRINGTABLE\nBEGIN\n" % RC_LANGUAGE[lang])
         for ident in TEXTS:
-            out.append("  %d %s\n" % (ident, rc_string(texts[ident][lang])))
+            if lang in texts[ident]:
+                out.append("  %d %s\n" % (ident, rc_string(texts[ident][lang])))
         out.append("END\n")
     return "".join(out)
 

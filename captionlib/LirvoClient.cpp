@@ -4,6 +4,7 @@
 #include "Failure.h"
 #include "Handles.h"
 #include "ProgramFolder.h"
+#include "RuntimeLink.h"
 #include "WideCalls.h"
 
 namespace {
@@ -35,12 +36,12 @@ template <typename Function>
 Function EntryPoint(const char* name)
 {
     Library& library = TheLibrary();
-    FARPROC address = GetProcAddress(library.module.get(), name);
+    const auto address = LookUp<Function>(library.module.get(), name);
     if (!address)
         UnexpectedFailure(FailureReport::CaptionLibraryEntry,
                           library.path + L"\n" + FromAnsi(name, std::char_traits<char>::length(name)),
                           GetLastError());
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+    return address;
 }
 
 } // namespace

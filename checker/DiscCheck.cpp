@@ -1,7 +1,7 @@
 #include "DiscCheck.h"
 
 #include "Ansi.h"
-#include "CopyMedia.h"
+#include "DiscLayout.h"
 #include "Paths.h"
 
 #include <cwchar>

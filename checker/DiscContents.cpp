@@ -1,7 +1,7 @@
 #include "DiscContents.h"
 
 #include "Ansi.h"
-#include "Failure.h"
+#include "SystemError.h"
 #include "Handles.h"
 
 #include <windows.h>
@@ -185,7 +185,7 @@ void ReadSettings(const std::wstring& root, const std::wstring& narrowRoot, Disc
 
     // Exactly as the menu reads it, then each value once more in full, to see
     // what the menu's cut leaves out.
-    LoadSettingsFrom(0, narrowRoot, disc.settings);
+    ReadSettingsFile(narrowRoot, disc.settings);
     const std::string file = ToAnsi(SettingsFilePath(narrowRoot));
     for (unsigned i = 0; i < kSettingsKeyCount; ++i) {
         char area[kFullValueArea] = {};

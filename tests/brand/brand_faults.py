@@ -99,6 +99,10 @@ ROWS = [
      lambda b: edit_text(b, "texts.txt", "ja = 閉じる\n", ""),
      "{brand}/texts.txt has no Japanese text for [105] (Close button of the free set-up dialog): "
      "add ja = ... to [105]"),
+    ("a failure report left out",
+     lambda b: edit_text(b, "texts.txt", "en = This program could not be started:\n", ""),
+     "{brand}/texts.txt has no English text for [130] (failure report: a program could not be started): "
+     "add en = ... to [130]"),
     ("a Chinese caption left out",
      lambda b: edit_text(b, "texts.txt", "zh = 退出\n", ""),
      "{brand}/texts.txt has no Simplified Chinese text for [99] (caption of the exit button): add zh = ... to [99]"),
@@ -136,6 +140,36 @@ def configure(brand):
     return run.returncode != 0, faults, run.stdout
 
 
+def other_product():
+    """A brand for another product: every word of the program that names
+    the product comes from its texts, none from the program's code."""
+    brand = os.path.join(WORK, "other")
+    copy_sample(brand)
+    sample = open(os.path.join(SAMPLE, "texts.txt"), encoding="utf-8").read()
+    replace_file(os.path.join(brand, "texts.txt"), sample.replace("Corvane", "Quillon").encode("utf-8"))
+    out = os.path.join(WORK, "other-converted")
+    subprocess.run([sys.executable, os.path.join(SOURCE, "assets", "make_brand.py"), brand, out], check=True)
+    table = open(os.path.join(out, "brand_texts.rc"), encoding="utf-8").read()
+    faults = []
+    if "Corvane" in table or table.count("Quillon") < 20:
+        faults.append("the other product's text table still names Corvane or too seldom Quillon")
+    for folder in ("app", "ui", "captionlib", "checker"):
+        for root, _, names in os.walk(os.path.join(SOURCE, folder)):
+            for name in names:
+                if not name.endswith((".cpp", ".h")):
+                    continue
+                path = os.path.join(root, name)
+                for number, line in enumerate(open(path, encoding="utf-8"), 1):
+                    code = line.split("//")[0]
+                    if "Corvane" in code and '"' in code:
+                        faults.append("%s:%d names the product in the code" % (os.path.relpath(path, SOURCE), number))
+    for fault in faults:
+        print("FAILED  " + fault)
+    if not faults:
+        print("ok      another product's name everywhere the program names its product")
+    return len(faults)
+
+
 def main():
     os.makedirs(WORK, exist_ok=True)
     brand = os.path.join(WORK, "brand")
@@ -148,6 +182,7 @@ def main():
         print("FAILED: the unchanged sample brand does not convert:\n" + clean.stderr)
         return 1
 
+    failed += other_product()
     for what, fault, expected in ROWS:
         copy_sample(brand)
         fault(brand)

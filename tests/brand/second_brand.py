@@ -32,6 +32,9 @@ TEXTS = {
     105: {"en": "Done", "ja": "終了", "zh": "完成"},
     106: {"en": "Copy to E:\\ or a USB stick", "ja": "Velmaris を USB メモリにコピー", "zh": "复制 Velmaris 到 U 盘"},
     108: {"en": "Where should Velmaris go?", "ja": "コピー先を選んでください", "zh": "请选择复制到哪里"},
+    110: {"en": "Velmaris", "ja": "Velmaris", "zh": "Velmaris"},
+    131: {"en": "Velmaris cannot find its installer: the path is too long.",
+          "ja": "Velmaris のインストーラーのパスが長すぎます。", "zh": "Velmaris 安装程序的路径太长。"},
     92: {"zh": "Velmaris 安装光盘"},
     93: {"zh": "直接运行 Velmaris"},
     98: {"zh": "阅读说明书"},
@@ -51,9 +54,10 @@ def recoloured(img):
     return Image.merge("HSV", (h, s, v)).convert("RGB")
 
 
-def with_texts(path, replacements):
+def with_texts(path, replacements, product=None):
     """The lines of a brand text file with the values of `replacements`
-    ({section: {key: value}}) put in; comments and layout kept."""
+    ({section: {key: value}}) put in, and every other text that names the
+    sample's product naming `product` instead; comments and layout kept."""
     out, section = [], None
     for line in open(path, encoding="utf-8").read().splitlines():
         header = re.match(r"\s*\[(.+)\]\s*$", line)
@@ -62,6 +66,8 @@ def with_texts(path, replacements):
             section = header.group(1).strip().lower()
         elif entry and section is not None:
             key = entry.group(2).lower()
+            if product:
+                line = line.replace("Corvane", product)
             for name, values in replacements.items():
                 if str(name) == section and key in values:
                     line = entry.group(1) + entry.group(2) + entry.group(3) + values[key]
@@ -101,7 +107,7 @@ def main(argv):
     icon = recoloured(icon)
     icon.putalpha(alpha)
     files["icon.png"] = encoded(icon, "PNG")
-    files["texts.txt"] = with_texts(os.path.join(first, "texts.txt"), TEXTS).encode("utf-8")
+    files["texts.txt"] = with_texts(os.path.join(first, "texts.txt"), TEXTS, PRODUCT).encode("utf-8")
     files["version.txt"] = with_texts(os.path.join(first, "version.txt"), VERSION).encode("utf-8")
 
     # Only what changed is written, so that a build of the brand made before

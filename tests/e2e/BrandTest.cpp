@@ -6,6 +6,8 @@
 // library. The binaries are prepared by the tests in tests/brand.
 #include "Driver.h"
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -89,6 +91,23 @@ struct VersionBlock {
     }
 };
 
+// The name a screen reader gives `window`.
+std::wstring ScreenReaderName(HWND window)
+{
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))) || !object)
+        return L"<no object>";
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    const std::wstring text = SUCCEEDED(object->get_accName(self, &name)) && name ? name : L"<no name>";
+    SysFreeString(name);
+    object->Release();
+    return text;
+}
+
 const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 const LANGID kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 const LANGID kChinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
@@ -136,6 +155,47 @@ TEST(SecondBrand, MenuAndDialogShowTheBrand_brand)
     SaveShot(WindowRectOf(dialog), "brand-second-freesetup");
     ClickDialogButton(menu, dialog, 102);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+}
+
+// The second brand's words, not the sample's, in each language: what a
+// screen reader calls the four buttons, and the report of an installer path
+// too long to be formed, under the brand's own message title.
+TEST(SecondBrand, ScreenReaderNamesAndReportsSpeakTheBrand_brand)
+{
+    struct Case {
+        const char* locale;
+        const char* iniKey;
+        const wchar_t* names[4];
+        const wchar_t* report;
+    };
+    const Case cases[] = {
+        {"ja_JP.UTF-8", "JPN",
+         {L"Velmaris をインストール", L"インストールせずに使う", L"マニュアルを開く", L"閉じる"},
+         L"Velmaris のインストーラーのパスが長すぎます。"},
+        {"zh_CN.UTF-8", "SCH", {L"安装 Velmaris", L"免安装使用", L"打开使用手册", L"退出"}, L"Velmaris 安装程序的路径太长。"},
+        {"en_US.UTF-8", "ENG", {L"Install Velmaris", L"Run without installing", L"Open the manual", L"Exit"},
+         L"Velmaris cannot find its installer: the path is too long."},
+    };
+    CoInitialize(nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        PrepareDiscWith(SecondBuild("ui/Pelmora.exe"), SecondBuild("captionlib/Lirvo.dll"));
+        if (testing::Test::HasFatalFailure()) break;
+        WriteIniWith("D:\\", "CORVANE", c.iniKey, "\\Setup\\" + std::string(260, 'a') + "\\..\\Setup.exe");
+        MenuOptions options;
+        options.environment = {{"LC_ALL", c.locale}};
+        Menu menu(options);
+        ASSERT_TRUE(menu.WaitForMenu());
+        const HWND buttons[4] = {menu.Install(), menu.FreeSetup(), menu.Manual(), menu.Exit()};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(ScreenReaderName(buttons[i]), c.names[i]) << i;
+        menu.Key(VK_RETURN);
+        HWND box = menu.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(TextOf(box), L"Velmaris");
+        EXPECT_EQ(MessageBoxText(box).rfind(c.report, 0), 0u) << MessageBoxText(box).size();
+        DismissMessageBox(box);
+    }
+    CoUninitialize();
 }
 
 // The second brand's binaries carry its text table in every language, its

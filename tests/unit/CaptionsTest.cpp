@@ -1,48 +1,34 @@
-#include "ChineseCaptions.h"
 #include "LirvoClient.h"
+#include "main/ChineseCaptions.h"
+#include "main/FrmMain.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(ChineseCaptions, FullMaskDrawsFourCaptionsInOrder)
+TEST(ChineseCaptions, FourCaptionsInOrderOnTheirButtons)
 {
-    const auto calls = CaptionCallsForMask(kAllCaptions);
-    ASSERT_EQ(calls.size(), 4u);
     struct Expected {
-        CaptionWindow window;
+        int controlId; // 0: the application-name area
         long id, left, top;
         int size, colour, option;
     };
     const Expected expected[] = {
-        {CaptionWindow::AppliName, 92, 0, 0, 11, 255, 0},
-        {CaptionWindow::FreeSetup, 93, 28, 4, 12, 0, 1},
-        {CaptionWindow::Manual, 98, 28, 4, 12, 0, 1},
-        {CaptionWindow::Exit, 99, 28, 4, 12, 0, 1},
+        {0, 92, 0, 0, 11, 255, 0},
+        {1004, 93, 28, 4, 12, 0, 1},
+        {1005, 98, 28, 4, 12, 0, 1},
+        {1010, 99, 28, 4, 12, 0, 1},
     };
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(calls[i].window, expected[i].window) << i;
-        EXPECT_EQ(calls[i].id, expected[i].id) << i;
-        EXPECT_EQ(calls[i].left, expected[i].left) << i;
-        EXPECT_EQ(calls[i].top, expected[i].top) << i;
-        EXPECT_EQ(calls[i].size, expected[i].size) << i;
-        EXPECT_EQ(calls[i].colour, expected[i].colour) << i;
-        EXPECT_EQ(calls[i].option, expected[i].option) << i;
+        const CaptionCall& call = kChineseCaptions[i];
+        EXPECT_EQ(call.onButton < 0 ? 0 : kMenuButtons[call.onButton].controlId, expected[i].controlId) << i;
+        EXPECT_EQ(call.id, expected[i].id) << i;
+        EXPECT_EQ(call.left, expected[i].left) << i;
+        EXPECT_EQ(call.top, expected[i].top) << i;
+        EXPECT_EQ(call.size, expected[i].size) << i;
+        EXPECT_EQ(call.colour, expected[i].colour) << i;
+        EXPECT_EQ(call.option, expected[i].option) << i;
     }
-}
-
-TEST(ChineseCaptions, MasksWithoutCaptionBitsDrawNothing)
-{
-    for (short mask : {short(0), short(32), short(1), short(8), short(512), short(32 | 1024)})
-        EXPECT_TRUE(CaptionCallsForMask(mask).empty()) << mask;
-}
-
-TEST(ChineseCaptions, SingleBitsDrawTheirOwnCaption)
-{
-    EXPECT_EQ(CaptionCallsForMask(16).at(0).id, 92);
-    EXPECT_EQ(CaptionCallsForMask(64 | 32).at(0).id, 93);
-    EXPECT_EQ(CaptionCallsForMask(128).at(0).id, 98);
-    EXPECT_EQ(CaptionCallsForMask(256).at(0).id, 99);
 }
 
 TEST(CaptionLibrary, LoadedFromTheProgramsFolderOnly)

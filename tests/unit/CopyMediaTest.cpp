@@ -1,5 +1,5 @@
 #include "Ansi.h"
-#include "CopyMedia.h"
+#include "freesetup/CopyMedia.h"
 #include "FailureTexts.h"
 #include "../common/TestFiles.h"
 #include "../common/TextLines.h"
@@ -303,7 +303,7 @@ TEST_F(CopyMediaFiles, CopyTreeMakesTheFolderAndCopiesTheFiles)
 {
     DialogAnswerer answerer({});
     const std::string target = std::string(kStick) + "\\new\\Corvane";
-    EXPECT_TRUE(CopyTree(nullptr, FromAnsi(target), FromAnsi(source_ + "\\*.*")));
+    EXPECT_TRUE(CopyTree(nullptr, FromAnsi(target), FromAnsi(source_ + "\\*.*"), UiLanguage::English));
     EXPECT_EQ(ReadBytes(target + "\\CVStart.exe"), "start");
     EXPECT_EQ(ReadBytes(target + "\\CV.EXE"), "program");
     EXPECT_EQ(ReadBytes(target + "\\ReadMe.txt"), "language");
@@ -313,7 +313,7 @@ TEST_F(CopyMediaFiles, CopyTreeMakesTheFolderAndCopiesTheFiles)
 TEST_F(CopyMediaFiles, CopyingAgainAsksAndAnAbortShowsTheFailureMessage)
 {
     const std::string target = std::string(kStick) + "\\Corvane";
-    ASSERT_TRUE(CopyTree(nullptr, FromAnsi(target), FromAnsi(source_ + "\\*.*")));
+    ASSERT_TRUE(CopyTree(nullptr, FromAnsi(target), FromAnsi(source_ + "\\*.*"), UiLanguage::English));
     WriteBytes(source_ + "\\ReadMe.txt", "newer");
 
     struct Case {
@@ -328,7 +328,7 @@ TEST_F(CopyMediaFiles, CopyingAgainAsksAndAnAbortShowsTheFailureMessage)
     };
     for (const Case& c : cases) {
         DialogAnswerer answerer({{kOverwrite, c.answer}, {kPelmora, IDOK}});
-        EXPECT_EQ(CopyTree(nullptr, FromAnsi(target), FromAnsi(source_ + "\\*.*")), c.completed) << c.answer;
+        EXPECT_EQ(CopyTree(nullptr, FromAnsi(target), FromAnsi(source_ + "\\*.*"), UiLanguage::English), c.completed) << c.answer;
         EXPECT_FALSE(answerer.TextsTitled(kOverwrite).empty()) << c.answer;
         const auto messages = answerer.TextsTitled(kPelmora);
         if (c.completed) {
@@ -347,7 +347,7 @@ TEST_F(CopyMediaFiles, PrepareMediumPutsCommonFilesAndEntriesIntoTheChosenFolder
     SetFileAttributesA((common_ + "\\autorun.inf").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     const std::string chosen = FreshFolder(std::string(kStick) + "\\stick");
     DialogAnswerer answerer({});
-    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane");
+    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane", UiLanguage::English);
     SetFileAttributesA((common_ + "\\autorun.inf").c_str(), FILE_ATTRIBUTE_NORMAL);
 
     EXPECT_EQ(ReadBytes(chosen + "\\ReadMe.txt"), "common");
@@ -371,7 +371,7 @@ TEST_F(CopyMediaFiles, PrepareMediumReplacesOldEntriesAndKeepsEverythingElse)
                "[Content]\r\nMusicFiles=false\r\n");
     const std::string chosen = FreshFolder(std::string(kStick) + "\\stick");
     DialogAnswerer answerer({});
-    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane");
+    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane", UiLanguage::English);
 
     const std::string autorun = chosen + "\\autorun.inf";
     EXPECT_EQ(ProfileValue(autorun, "autorun", "icon"), "Corvane\\CV.EXE,0");
@@ -392,7 +392,7 @@ TEST_F(CopyMediaFiles, PrepareMediumLeavesTheSystemDriveAlone)
     lowerCase[0] = 'c';
     for (const std::string& form : {chosen, lowerCase}) {
         DialogAnswerer answerer({});
-        PrepareMedium(nullptr, FromAnsi(form + "\\Corvane"), FromAnsi(common_), L"Corvane");
+        PrepareMedium(nullptr, FromAnsi(form + "\\Corvane"), FromAnsi(common_), L"Corvane", UiLanguage::English);
         EXPECT_FALSE(FileExists(chosen + "\\ReadMe.txt")) << form;
         EXPECT_FALSE(FileExists(chosen + "\\autorun.inf")) << form;
         EXPECT_TRUE(answerer.SeenDialogs().empty());
@@ -405,7 +405,7 @@ TEST_F(CopyMediaFiles, PrepareMediumCreatesAMissingAutorunFile)
     DeleteFileA((common_ + "\\autorun.inf").c_str());
     const std::string chosen = FreshFolder(std::string(kStick) + "\\stick");
     DialogAnswerer answerer({});
-    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane");
+    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane", UiLanguage::English);
 
     EXPECT_EQ(ReadBytes(chosen + "\\ReadMe.txt"), "common");
     const std::string autorun = chosen + "\\autorun.inf";
@@ -425,7 +425,7 @@ TEST_F(CopyMediaFiles, UnwritableEntriesShowTheFailureMessageAndKeepTheCopiedFil
     HANDLE held = CreateFileA(autorun.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     DialogAnswerer answerer({{kPelmora, IDOK}});
-    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane");
+    PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane", UiLanguage::English);
     CloseHandle(held);
 
     EXPECT_EQ(answerer.TextsTitled(kPelmora), std::vector<std::wstring>{L"Operation Failed. \nPlease try it again."});
@@ -441,11 +441,11 @@ TEST_F(CopyMediaFiles, AMediumFolderThatCannotBeFormedIsReportedNotReplacedByThe
     DialogAnswerer answerer({{kPelmora, IDOK}});
     {
         CurrentFolder in(current);
-        PrepareMedium(nullptr, target, FromAnsi(common_), L"Corvane");
+        PrepareMedium(nullptr, target, FromAnsi(common_), L"Corvane", UiLanguage::English);
     }
     const auto messages = answerer.TextsTitled(kPelmora);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind(FailureWording(FailureReport::MediumFolderPathTooLong, CurrentLanguage()), 0), 0u)
+    EXPECT_EQ(messages[0].rfind(FailureWording(FailureReport::MediumFolderPathTooLong, UiLanguage::English), 0), 0u)
         << messages[0];
     EXPECT_FALSE(FileExists(current + "\\ReadMe.txt"));
     EXPECT_FALSE(FileExists(current + "\\autorun.inf"));
@@ -477,7 +477,7 @@ TEST_F(CopyToChosen, ProductIntoTheNamedFolderCommonFilesBesideIt)
 {
     const std::string chosen = FreshFolder(std::string(kStick) + "\\stick");
     DialogAnswerer answerer({});
-    CopyToChosenFolder(nullptr, FromAnsi(chosen), Disc());
+    CopyToChosenFolder(nullptr, FromAnsi(chosen), Disc(), UiLanguage::English);
     EXPECT_EQ(ReadBytes(chosen + "\\Corvane\\CV.EXE"), "program");
     EXPECT_EQ(ReadBytes(chosen + "\\Corvane\\ReadMe.txt"), "language");
     EXPECT_EQ(ReadBytes(chosen + "\\ReadMe.txt"), "common");
@@ -501,7 +501,7 @@ TEST_F(CopyToChosen, NoPathOrAnUnusablePathCopiesNothing)
         DialogAnswerer answerer({{kPelmora, IDOK}});
         {
             CurrentFolder in(current);
-            CopyToChosenFolder(nullptr, c.chosen, Disc());
+            CopyToChosenFolder(nullptr, c.chosen, Disc(), UiLanguage::English);
         }
         EXPECT_EQ(answerer.TextsTitled(kPelmora).size(), c.reported ? 1u : 0u) << c.chosen.size();
         EXPECT_FALSE(FileExists("E:\\Corvane"));

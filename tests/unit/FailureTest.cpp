@@ -41,24 +41,23 @@ TEST(Failure, ReportInTheUsersLanguageThenThePathThenTheSystemsReason)
         {1041, UiLanguage::Japanese}, {2052, UiLanguage::SimplifiedChinese}, {1033, UiLanguage::English},
         {1028, UiLanguage::English},  {1031, UiLanguage::English},
     };
-    const DWORD saved = UserLcid;
     const std::wstring reason = SystemErrorText(ERROR_MOD_NOT_FOUND);
     ASSERT_FALSE(reason.empty());
     for (const Case& c : cases) {
-        UserLcid = c.lcid;
-        const std::wstring text = DescribeFailure(FailureReport::LoadCaptionLibrary, L"D:\\Lirvo.dll", ERROR_MOD_NOT_FOUND);
+        const std::wstring text = DescribeFailure(FailureReport::LoadCaptionLibrary, L"D:\\Lirvo.dll", ERROR_MOD_NOT_FOUND,
+                                                  LanguageForLcid(c.lcid));
         EXPECT_EQ(text.find(FailureWording(FailureReport::LoadCaptionLibrary, c.language)), 0u)
             << "the wording comes first, LCID " << c.lcid;
         EXPECT_NE(text.find(L"D:\\Lirvo.dll"), std::wstring::npos) << c.lcid;
         EXPECT_NE(text.find(reason), std::wstring::npos) << c.lcid;
         EXPECT_LT(text.find(L"D:\\Lirvo.dll"), text.find(reason)) << c.lcid;
     }
-    UserLcid = saved;
 }
 
 TEST(Failure, ReportWithoutAPathStillGivesTheReason)
 {
-    const std::wstring text = DescribeFailure(FailureReport::CreateMenuWindow, std::wstring(), ERROR_NOT_ENOUGH_MEMORY);
+    const std::wstring text = DescribeFailure(FailureReport::CreateMenuWindow, std::wstring(), ERROR_NOT_ENOUGH_MEMORY,
+                                              UiLanguage::English);
     EXPECT_NE(text.find(SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)), std::wstring::npos);
     EXPECT_EQ(text.find(L"\n\n\n"), std::wstring::npos) << "no empty line for the missing path";
 }
@@ -79,8 +78,9 @@ TEST(Failure, SystemTextEndsWithoutALineBreakAndNeverEmpty)
 // A programming error is an internal error in its own words, not a lack of memory.
 TEST(Failure, InternalErrorKeepsItsOwnWords)
 {
-    const std::wstring text = DescribeInternalError("vector::_M_range_check: __n (which is 7) >= this->size() (which is 3)");
-    EXPECT_EQ(text.find(FailureWording(FailureReport::InternalError, CurrentLanguage())), 0u);
+    const std::wstring text = DescribeInternalError("vector::_M_range_check: __n (which is 7) >= this->size() (which is 3)",
+                                                     UiLanguage::Japanese);
+    EXPECT_EQ(text.find(FailureWording(FailureReport::InternalError, UiLanguage::Japanese)), 0u);
     EXPECT_NE(text.find(L"__n (which is 7) >= this->size() (which is 3)"), std::wstring::npos);
     EXPECT_EQ(text.find(SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)), std::wstring::npos);
 }

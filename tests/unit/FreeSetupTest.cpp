@@ -1,4 +1,4 @@
-#include "FrmFreeSetup.h"
+#include "freesetup/FrmFreeSetup.h"
 #include "Language.h"
 
 #include <gtest/gtest.h>
@@ -55,10 +55,10 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
         {1033, "Arial"},
         {2057, "Arial"},
     };
-    const DWORD saved = UserLcid;
     for (const Case& c : cases) {
-        UserLcid = c.lcid;
-        FrmFreeSetup dialog(GetModuleHandleA(nullptr));
+        StartupState state;
+        state.UserLcid = c.lcid;
+        FrmFreeSetup dialog(GetModuleHandleA(nullptr), state);
         HWND window = dialog.Create(nullptr);
         ASSERT_NE(window, nullptr);
         const int ids[] = {FrmFreeSetup::kLaunchId, FrmFreeSetup::kCopyId, FrmFreeSetup::kCloseId};
@@ -74,7 +74,6 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
             EXPECT_LT(logical.lfHeight, 0) << id; // a character height: 9 point
         }
     }
-    UserLcid = saved;
 }
 
 } // namespace

@@ -29,9 +29,8 @@ TEST(Language, ChosenByExactLocaleIdentifier)
 
 TEST(Language, ReadUserLcidStoresTheSystemsValue)
 {
-    ReadUserLcid();
-    EXPECT_EQ(UserLcid, GetUserDefaultLCID());
-    EXPECT_NE(UserLcid, 0u);
+    EXPECT_EQ(ReadUserLcid(), GetUserDefaultLCID());
+    EXPECT_NE(ReadUserLcid(), 0u);
 }
 
 std::wstring TextIn(unsigned id, UiLanguage language)
@@ -77,14 +76,9 @@ TEST(Texts, UnknownIdsAreNotFound)
 
 TEST(Texts, LoadTextFollowsTheUserLanguageNotTheDisplayLanguage)
 {
-    const DWORD saved = UserLcid;
-    UserLcid = 1041;
-    EXPECT_EQ(LoadText(105), L"\u9589\u3058\u308b");
-    UserLcid = 2052;
-    EXPECT_EQ(LoadText(105), L"\u5173\u95ed");
-    UserLcid = 1031;
-    EXPECT_EQ(LoadText(105), L"Close");
-    UserLcid = saved;
+    EXPECT_EQ(LoadText(105, LanguageForLcid(1041)), L"\u9589\u3058\u308b");
+    EXPECT_EQ(LoadText(105, LanguageForLcid(2052)), L"\u5173\u95ed");
+    EXPECT_EQ(LoadText(105, LanguageForLcid(1031)), L"Close");
 }
 
 } // namespace

@@ -78,17 +78,9 @@ struct Counter {
 };
 int Counter::count = 0;
 
-class ProcessWait : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        saved_ = OsCode;
-        OsCode = 4; // XP: started as a process and waited for
-    }
-    void TearDown() override { OsCode = saved_; }
-
-    short saved_ = 0;
-};
+// XP: programs are started as processes and waited for.
+constexpr short kXp = 4;
+class ProcessWait : public testing::Test {};
 
 std::wstring Cmd(const std::wstring& arguments)
 {
@@ -102,7 +94,7 @@ TEST_F(ProcessWait, ProgramThatEndsWithStillActiveCodeEndsTheWait)
 {
     // 259 is the code GetExitCodeProcess gives for a running process; the
     // wait must still end when such a program has ended.
-    EXPECT_TRUE(RunProgram(Cmd(L"/c exit 259"), L""));
+    EXPECT_TRUE(RunProgram(Cmd(L"/c exit 259"), L"", kXp));
 }
 
 TEST_F(ProcessWait, WindowMessagesAreDispatchedDuringTheWait)
@@ -117,7 +109,7 @@ TEST_F(ProcessWait, WindowMessagesAreDispatchedDuringTheWait)
     ASSERT_NE(window, nullptr);
     Counter::count = 0;
     PostMessageA(window, WM_APP, 0, 0);
-    EXPECT_TRUE(RunProgram(Cmd(L"/c exit 0"), L""));
+    EXPECT_TRUE(RunProgram(Cmd(L"/c exit 0"), L"", kXp));
     EXPECT_EQ(Counter::count, 1);
     DestroyWindow(window);
 }

@@ -1,4 +1,5 @@
 #include "OsCheck.h"
+#include "Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -55,17 +56,16 @@ TEST(OsCheck, VersionRecordIs148Bytes)
 
 TEST(OsCheck, ReadOsVersionIsStable)
 {
-    ReadOsVersion();
-    const short first = OsCode;
-    EXPECT_EQ(OsVersionRecord.dwOSVersionInfoSize, 148u);
-    ReadOsVersion();
-    EXPECT_EQ(OsCode, first);
-    EXPECT_EQ(OsCode, ClassifyOsVersion(OsVersionRecord));
+    OSVERSIONINFOA record = {};
+    record.dwOSVersionInfoSize = sizeof record;
+    ASSERT_TRUE(GetVersionExA(&record));
+    EXPECT_EQ(ReadOsVersion(), ClassifyOsVersion(record));
+    EXPECT_EQ(ReadOsVersion(), ReadOsVersion());
 }
 
 TEST(OsCheck, UnsupportedMessageIsTheJapaneseSentence)
 {
-    const std::wstring message = kUnsupportedOsMessage;
+    const std::wstring message = LoadText(kTextUnsupportedOs, UiLanguage::English);
     EXPECT_EQ(message.size(), 16u);
     EXPECT_EQ(message[2], L'\xFF2F'); // full-width O
     EXPECT_EQ(message[3], L'\xFF33'); // full-width S

@@ -1,6 +1,6 @@
 #include "Ansi.h"
 #include "Language.h"
-#include "Settings.h"
+#include "StartupState.h"
 #include "../common/TestFiles.h"
 
 #include <gtest/gtest.h>

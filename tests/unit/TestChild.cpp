@@ -6,7 +6,7 @@
 //                               handling: "out-of-range" or "bad-alloc"
 // A failure report ends the process with the program's failure code.
 #include "Failure.h"
-#include "PictureBox.h"
+#include "main/PictureBox.h"
 
 #include <windows.h>
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv)
         Sleep(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
         return 0;
     }
-    InstallFailureHandlers();
+    InstallFailureHandlers(UiLanguage::English);
     if (argc >= 2 && std::strcmp(argv[1], "out-of-memory") == 0) {
         volatile std::size_t huge = static_cast<std::size_t>(-1) / 2;
         void* memory = ::operator new(huge);

@@ -1,4 +1,4 @@
-#include "ProgramWindow.h"
+#include "common/ProgramWindow.h"
 
 #include "Failure.h"
 #include "WideCalls.h"

@@ -1,33 +1,11 @@
-#include "CopyMedia.h"
+#include "freesetup/CopyMedia.h"
 
 #include "Ansi.h"
 #include "Failure.h"
-#include "Language.h"
 #include "Launcher.h"
-#include "Paths.h"
-#include "ProgramFolder.h"
-#include "Settings.h"
-
-
-const wchar_t kCopyFailedMessage[] = L"Operation Failed. \nPlease try it again.";
-const char kAutorunSection[] = "autorun";
-const char kIconKey[] = "icon";
-const char kShellExecuteKey[] = "SHELLEXECUTE";
+#include "Texts.h"
 
 namespace {
-
-// A normalised path the narrow file calls can take, or the empty text.
-std::wstring UsablePath(const std::wstring& joined)
-{
-    std::wstring path = NormalizePath(joined);
-    if (ToAnsi(path).size() >= MAX_PATH) path.clear();
-    return path;
-}
-
-wchar_t FoldCase(wchar_t c)
-{
-    return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
-}
 
 // Sets the two start entries; creates the file when it does not exist.
 bool WriteStartEntries(const std::wstring& autorunFile, const std::wstring& programEntry)
@@ -48,66 +26,6 @@ bool WriteStartEntries(const std::wstring& autorunFile, const std::wstring& prog
 }
 
 } // namespace
-
-CorvaneOnDisc RunningDisc()
-{
-    return {ProgramFolder(), Settings.FreeSetup(CurrentLanguage()), Settings.FreeSetupName,
-            Settings.FreeSetupCommon};
-}
-
-std::wstring StartProgramPath(const CorvaneOnDisc& disc)
-{
-    return NormalizePath(disc.programFolder + disc.languageFolder + L"\\CVStart.exe");
-}
-
-std::wstring TargetFolder(const std::wstring& chosen, const std::wstring& name)
-{
-    return UsablePath(chosen + L"\\" + name);
-}
-
-std::wstring ProductSource(const CorvaneOnDisc& disc)
-{
-    return UsablePath(disc.programFolder + disc.languageFolder + L"\\*.*");
-}
-
-std::wstring CommonFolder(const CorvaneOnDisc& disc)
-{
-    return UsablePath(disc.programFolder + disc.common);
-}
-
-std::wstring CommonSource(const std::wstring& commonFolder)
-{
-    return UsablePath(commonFolder + L"\\*.*");
-}
-
-std::wstring MediumFolder(const std::wstring& target)
-{
-    return UsablePath(target + L"\\..\\");
-}
-
-std::wstring AutorunFile(const std::wstring& mediumFolder)
-{
-    return mediumFolder + L"\\autorun.inf";
-}
-
-std::wstring ProgramEntry(const std::wstring& name)
-{
-    return name + L"\\CV.EXE";
-}
-
-std::wstring IconEntry(const std::wstring& programEntry)
-{
-    return programEntry + L",0";
-}
-
-bool OnSystemDrive(const std::wstring& target, const std::wstring& systemFolder)
-{
-    const std::wstring a = target.substr(0, 3), b = systemFolder.substr(0, 3);
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    return true;
-}
 
 std::string FileList(const std::wstring& path)
 {
@@ -149,26 +67,19 @@ std::wstring ChosenFolder(const char* area, std::size_t size)
     return FromAnsi(area, size);
 }
 
-std::wstring SystemFolder()
-{
-    char area[MAX_PATH + 1] = {};
-    const UINT length = GetSystemDirectoryA(area, MAX_PATH);
-    return length < MAX_PATH ? FromAnsi(area, length) : std::wstring();
-}
-
-bool CopyTree(HWND owner, const std::wstring& destination, const std::wstring& sourcePattern)
+bool CopyTree(HWND owner, const std::wstring& destination, const std::wstring& sourcePattern, UiLanguage language)
 {
     const std::string from = FileList(sourcePattern);
     const std::string to = FileList(destination);
     SHFILEOPSTRUCTA request = CopyRequest(owner, from, to);
     SHFileOperationA(&request); // the shell reports errors itself
     if (!request.fAnyOperationsAborted) return true;
-    ShowMessage(owner, kCopyFailedMessage);
+    ShowMessage(owner, LoadText(kTextCopyFailed, language));
     return false;
 }
 
 void PrepareMedium(HWND owner, const std::wstring& target, const std::wstring& commonFolder,
-                   const std::wstring& name)
+                   const std::wstring& name, UiLanguage language)
 {
     if (OnSystemDrive(target, SystemFolder())) return;
     const std::wstring source = CommonSource(commonFolder);
@@ -176,11 +87,12 @@ void PrepareMedium(HWND owner, const std::wstring& target, const std::wstring& c
     const std::wstring medium = MediumFolder(target);
     if (ReportIfUnusablePath(medium, FailureReport::MediumFolderPathTooLong)) return;
 
-    CopyTree(owner, medium, source);
-    if (!WriteStartEntries(AutorunFile(medium), ProgramEntry(name))) ShowMessage(owner, kCopyFailedMessage);
+    CopyTree(owner, medium, source, language);
+    if (!WriteStartEntries(AutorunFile(medium), ProgramEntry(name)))
+        ShowMessage(owner, LoadText(kTextCopyFailed, language));
 }
 
-void CopyToChosenFolder(HWND owner, const std::wstring& chosen, const CorvaneOnDisc& disc)
+void CopyToChosenFolder(HWND owner, const std::wstring& chosen, const CorvaneOnDisc& disc, UiLanguage language)
 {
     if (chosen.empty()) return;
     const std::wstring target = TargetFolder(chosen, disc.name);
@@ -188,9 +100,9 @@ void CopyToChosenFolder(HWND owner, const std::wstring& chosen, const CorvaneOnD
     const std::wstring source = ProductSource(disc);
     if (ReportIfUnusablePath(source, FailureReport::ProductFilesPathTooLong)) return;
 
-    CopyTree(owner, target, source);
+    CopyTree(owner, target, source, language);
 
     const std::wstring common = CommonFolder(disc);
     if (ReportIfUnusablePath(common, FailureReport::CommonFilesPathTooLong)) return;
-    PrepareMedium(owner, target, common, disc.name);
+    PrepareMedium(owner, target, common, disc.name, language);
 }

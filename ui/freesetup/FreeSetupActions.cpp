@@ -1,10 +1,11 @@
-#include "FreeSetupActions.h"
+#include "freesetup/FreeSetupActions.h"
 
 #include "Ansi.h"
-#include "CopyMedia.h"
+#include "freesetup/CopyMedia.h"
 #include "Failure.h"
 #include "Launcher.h"
 #include "NarrowPath.h"
+#include "ProgramFolder.h"
 #include "Texts.h"
 #include "WideCalls.h"
 
@@ -14,9 +15,9 @@ namespace {
 // or the item has no file-system path. On NT the picker is asked in wide
 // form, so its instruction shows in the user's language whatever the code
 // page, and the path comes back with every letter of its name.
-std::wstring PickFolder(HWND dialog)
+std::wstring PickFolder(HWND dialog, UiLanguage language)
 {
-    const std::wstring instruction = LoadText(kTextPickFolder);
+    const std::wstring instruction = LoadText(kTextPickFolder, language);
     const std::string title = ToAnsi(instruction); // valid until the picker returns
     const BROWSEINFOA narrow = FolderPickerRequest(dialog, title.c_str());
 
@@ -40,19 +41,25 @@ std::wstring PickFolder(HWND dialog)
     return ChosenFolder(area, MAX_PATH);
 }
 
-} // namespace
-
-void LaunchCorvaneFromDisc()
+// The disc the running program lies on, for the user's language.
+CorvaneOnDisc RunningDisc(const StartupState& state)
 {
-    const std::wstring path = StartProgramPath(RunningDisc());
-    if (ReportIfUnusablePath(path, FailureReport::StartProgramPathTooLong)) return;
-    RunProgram(Quoted(path), std::wstring());
+    return DiscOf(ProgramFolder(), state.Settings, state.Language());
 }
 
-void CopyCorvaneToMedium(HWND dialog)
+} // namespace
+
+void LaunchCorvaneFromDisc(const StartupState& state)
+{
+    const std::wstring path = StartProgramPath(RunningDisc(state));
+    if (ReportIfUnusablePath(path, FailureReport::StartProgramPathTooLong)) return;
+    RunProgram(Quoted(path), std::wstring(), state.OsCode);
+}
+
+void CopyCorvaneToMedium(HWND dialog, const StartupState& state)
 {
     ComScope com;
-    const std::wstring chosen = PickFolder(dialog);
+    const std::wstring chosen = PickFolder(dialog, state.Language());
     if (chosen.empty()) return; // cancelled, or nothing to copy to
 
     // The copy goes through the narrow calls: a folder named in letters the
@@ -62,5 +69,5 @@ void CopyCorvaneToMedium(HWND dialog)
         ReportFailure(dialog, FailureReport::UnusableCopyTarget, chosen, ERROR_NO_UNICODE_TRANSLATION);
         return;
     }
-    CopyToChosenFolder(dialog, usable, RunningDisc());
+    CopyToChosenFolder(dialog, usable, RunningDisc(state), state.Language());
 }

@@ -1,17 +1,14 @@
-#include "FrmFreeSetup.h"
+#include "freesetup/FrmFreeSetup.h"
 
 #include "Ansi.h"
 #include "Failure.h"
-#include "FreeSetupActions.h"
 #include "Language.h"
 #include "MessagePump.h"
 #include "Texts.h"
 #include "WideCalls.h"
-#include "resource.h"
+#include "freesetup/FreeSetupActions.h"
 
 constexpr char FrmFreeSetup::kClassName[];
-
-const wchar_t kCopyCaptionUsEnglish[] = L"Other Media Source Startup,\r\n         Make Copy Here";
 
 namespace {
 constexpr int kClientWidth = 254;  // 3810 twips
@@ -19,14 +16,14 @@ constexpr int kClientHeight = 158; // 2370 twips
 
 struct ButtonDesign {
     int id;
-    const wchar_t* caption;
+    unsigned caption; // the caption at design, which Form_Load replaces
     int left, top, width, height;
     DWORD extraStyle;
 };
 constexpr ButtonDesign kButtons[] = {
-    {FrmFreeSetup::kLaunchId, L"Launch Corvane", 16, 24, 217, 33, 0},
-    {FrmFreeSetup::kCopyId, L"Copy Corvane", 16, 72, 217, 33, BS_MULTILINE},
-    {FrmFreeSetup::kCloseId, L"Close", 176, 120, 65, 25, 0},
+    {FrmFreeSetup::kLaunchId, kTextDesignLaunch, 16, 24, 217, 33, 0},
+    {FrmFreeSetup::kCopyId, kTextDesignCopy, 16, 72, 217, 33, BS_MULTILINE},
+    {FrmFreeSetup::kCloseId, kTextDesignClose, 176, 120, 65, 25, 0},
 };
 } // namespace
 
@@ -41,7 +38,7 @@ LOGFONTA FreeSetupFont(const std::wstring& face, BYTE charset, int pixelsPerInch
     return font;
 }
 
-FrmFreeSetup::FrmFreeSetup(HINSTANCE instance) : instance_(instance) {}
+FrmFreeSetup::FrmFreeSetup(HINSTANCE instance, const StartupState& state) : instance_(instance), state_(state) {}
 
 FrmFreeSetup::~FrmFreeSetup()
 {
@@ -61,11 +58,8 @@ HWND FrmFreeSetup::Create(HWND over)
         Register(wc);
         registered = true;
     }
-    icon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PELMORA), IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+    icon_.Load(instance_);
+    const UiLanguage language = state_.Language();
 
     // Standard resizable frame, own taskbar entry, centred over the menu.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -79,16 +73,15 @@ HWND FrmFreeSetup::Create(HWND over)
     const int left = centre.left + (centre.right - centre.left - width) / 2;
     const int top = centre.top + (centre.bottom - centre.top - height) / 2;
 
-    const HWND window = ProgramWindow::Create(exStyle, kClassName, L"Installation Free Set Up", style, left, top,
-                                              width, height, nullptr, nullptr, instance_);
+    const HWND window = ProgramWindow::Create(exStyle, kClassName, LoadText(kTextDesignTitle, language), style, left,
+                                              top, width, height, nullptr, nullptr, instance_);
     if (!window) UnexpectedFailure(FailureReport::CreateFreeSetupWindow, std::wstring(), GetLastError());
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    icon_.ApplyTo(window);
 
     HWND* const handles[] = {&LaunchCV_Btn, &CopyCV_Btn, &Close_Btn};
     for (int i = 0; i < 3; ++i) {
         const ButtonDesign& b = kButtons[i];
-        *handles[i] = CreateProgramWindow(0, "BUTTON", b.caption,
+        *handles[i] = CreateProgramWindow(0, "BUTTON", LoadText(b.caption, language),
                                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle, b.left,
                                           b.top, b.width, b.height, window,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance_, nullptr);
@@ -97,29 +90,25 @@ HWND FrmFreeSetup::Create(HWND over)
     return window;
 }
 
-void FrmFreeSetup::SetFontFace(HWND control, UniqueFont& font)
-{
-    const std::wstring face = LoadText(kTextFontFace);
-    const BYTE charset = ByLanguage<BYTE>(CurrentLanguage(), SHIFTJIS_CHARSET, GB2312_CHARSET, ANSI_CHARSET);
-    const WindowDc screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    const LOGFONTA design = FreeSetupFont(face, charset, dpi);
-    UniqueFont replacement(CreateFontIndirectA(&design));
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(replacement.get()), TRUE);
-    font = std::move(replacement);
-}
-
 void FrmFreeSetup::Form_Load()
 {
-    SetFontFace(Window(), formFont_);
-    SetFontFace(Close_Btn, closeFont_);
-    SetFontFace(LaunchCV_Btn, launchFont_);
-    SetFontFace(CopyCV_Btn, copyFont_);
-    SetWindowTextAny(Window(), LoadText(kTextTitle));
-    SetWindowTextAny(Close_Btn, LoadText(kTextClose));
-    SetWindowTextAny(LaunchCV_Btn, LoadText(kTextLaunch));
-    SetWindowTextAny(CopyCV_Btn, LoadText(kTextCopy));
-    if (UserLcid == kLcidUsEnglish) SetWindowTextAny(CopyCV_Btn, kCopyCaptionUsEnglish);
+    // One font in the face of the user's language serves the window and its
+    // three buttons; only its face is the text table's.
+    const UiLanguage language = state_.Language();
+    const BYTE charset = ByLanguage<BYTE>(language, SHIFTJIS_CHARSET, GB2312_CHARSET, ANSI_CHARSET);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+    const LOGFONTA design = FreeSetupFont(LoadText(kTextFontFace, language), charset, dpi);
+    font_.reset(CreateFontIndirectA(&design));
+    for (HWND control : {Window(), Close_Btn, LaunchCV_Btn, CopyCV_Btn})
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+
+    SetWindowTextAny(Window(), LoadText(kTextTitle, language));
+    SetWindowTextAny(Close_Btn, LoadText(kTextClose, language));
+    SetWindowTextAny(LaunchCV_Btn, LoadText(kTextLaunch, language));
+    SetWindowTextAny(CopyCV_Btn, LoadText(kTextCopy, language));
+    // The locale itself, not the language: other English locales keep one line.
+    if (state_.UserLcid == kLcidUsEnglish) SetWindowTextAny(CopyCV_Btn, LoadText(kTextCopyUsEnglish, language));
 }
 
 void FrmFreeSetup::Close_Btn_Click()
@@ -135,14 +124,14 @@ void FrmFreeSetup::Close_Btn_Click()
 void FrmFreeSetup::LaunchCV_Btn_Click()
 {
     ++actionsRunning_;
-    LaunchCorvaneFromDisc();
+    LaunchCorvaneFromDisc(state_);
     --actionsRunning_;
 }
 
 void FrmFreeSetup::CopyCV_Btn_Click()
 {
     ++actionsRunning_;
-    CopyCorvaneToMedium(Window());
+    CopyCorvaneToMedium(Window(), state_);
     --actionsRunning_;
 }
 
@@ -180,16 +169,16 @@ std::optional<LRESULT> FrmFreeSetup::Handle(UINT message, WPARAM wParam, LPARAM 
         Close_Btn_Click();
         return 0;
     case WM_GETFONT: // the window's own font, as Form_Load set it
-        return reinterpret_cast<LRESULT>(formFont_.get());
+        return reinterpret_cast<LRESULT>(font_.get());
     default:
         break;
     }
     return std::nullopt;
 }
 
-void ShowFreeSetupDialog(HINSTANCE instance, HWND menu)
+void ShowFreeSetupDialog(HINSTANCE instance, HWND menu, const StartupState& state)
 {
-    FrmFreeSetup dialog(instance);
+    FrmFreeSetup dialog(instance, state);
     HWND window = dialog.Create(menu);
     ShowWindow(window, SW_SHOWNORMAL);
     SetFocus(GetDlgItem(window, FrmFreeSetup::kLaunchId));

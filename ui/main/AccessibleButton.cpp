@@ -1,10 +1,9 @@
-#include "AccessibleButton.h"
+#include "main/AccessibleButton.h"
 
-#include "ActiveAccessibility.h"
+#include "main/ActiveAccessibility.h"
 
 namespace {
 
-constexpr wchar_t kPressAction[] = L"Press";
 
 bool IsSelf(const VARIANT& child)
 {
@@ -16,8 +15,8 @@ bool IsSelf(const VARIANT& child)
 class AccessibleButton final : public IAccessible, public IOleWindow {
 public:
     AccessibleButton(const ActiveAccessibility& system, IAccessible* standard, HWND button,
-                     const std::wstring& name, UINT pressMessage)
-        : system_(system), standard_(standard), button_(button), name_(name), pressMessage_(pressMessage)
+                     const ButtonWords& words, UINT pressMessage)
+        : system_(system), standard_(standard), button_(button), words_(words), pressMessage_(pressMessage)
     {
     }
     AccessibleButton(const AccessibleButton&) = delete;
@@ -86,7 +85,7 @@ public:
     // IAccessible: what makes it a button.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        return Text(child, name_.c_str(), name);
+        return Text(child, words_.name.c_str(), name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
@@ -98,7 +97,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
     {
-        return Text(child, kPressAction, action);
+        return Text(child, words_.action.c_str(), action);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
     {
@@ -197,7 +196,7 @@ private:
     const ActiveAccessibility& system_;
     IAccessible* const standard_;
     const HWND button_;
-    const std::wstring name_;
+    const ButtonWords words_;
     const UINT pressMessage_;
     ULONG references_ = 1;
 };
@@ -238,7 +237,7 @@ bool AsksForClientObject(LPARAM objectId)
 namespace {
 
 // Holds a reference to the standard object it delegates to.
-IAccessible* CreateAccessibleButton(HWND button, const std::wstring& name, UINT pressMessage)
+IAccessible* CreateAccessibleButton(HWND button, const ButtonWords& words, UINT pressMessage)
 {
     const ActiveAccessibility* system = ActiveAccessibility::Get();
     if (!system) return nullptr;
@@ -247,14 +246,14 @@ IAccessible* CreateAccessibleButton(HWND button, const std::wstring& name, UINT 
                                                  reinterpret_cast<void**>(&standard))) ||
         !standard)
         return nullptr;
-    return new AccessibleButton(*system, standard, button, name, pressMessage);
+    return new AccessibleButton(*system, standard, button, words, pressMessage);
 }
 
 } // namespace
 
-LRESULT AnswerButtonObjectRequest(HWND button, const std::wstring& name, UINT pressMessage, WPARAM wParam)
+LRESULT AnswerButtonObjectRequest(HWND button, const ButtonWords& words, UINT pressMessage, WPARAM wParam)
 {
-    IAccessible* object = CreateAccessibleButton(button, name, pressMessage);
+    IAccessible* object = CreateAccessibleButton(button, words, pressMessage);
     if (!object) return 0;
     const LRESULT result = ActiveAccessibility::Get()->LresultFromObject(__uuidof(IAccessible), wParam, object);
     object->Release();

@@ -1,6 +1,6 @@
 #pragma once
 // What a screen reader finds on a picture button: a push button named by its
-// caption in the user's language, with the default action "Press", and the
+// caption in the user's language, with its default action (a press), and the
 // focus and availability a real button reports. Everything else (position,
 // parent, navigation, hit testing) comes from the system's standard object
 // for the window.
@@ -8,6 +8,12 @@
 #include <oleacc.h>
 
 #include <string>
+
+// What a screen reader says of a button: its name and its default action's.
+struct ButtonWords {
+    std::wstring name;
+    std::wstring action;
+};
 
 // What the state of a button is made of, read from its window.
 struct ButtonFacts {
@@ -34,4 +40,4 @@ bool AsksForClientObject(LPARAM objectId);
 // action runs (an installer may be waited for); it fails while the button is
 // unavailable, as no second action may start. Returns 0 when Active
 // Accessibility is not available; the caller then lets DefWindowProc answer.
-LRESULT AnswerButtonObjectRequest(HWND button, const std::wstring& name, UINT pressMessage, WPARAM wParam);
+LRESULT AnswerButtonObjectRequest(HWND button, const ButtonWords& words, UINT pressMessage, WPARAM wParam);

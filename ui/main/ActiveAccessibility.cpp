@@ -1,4 +1,6 @@
-#include "ActiveAccessibility.h"
+#include "main/ActiveAccessibility.h"
+
+#include "RuntimeLink.h"
 
 #include <objbase.h>
 
@@ -8,23 +10,6 @@ namespace {
 
 // The type library that describes IAccessible, as the system registers it.
 constexpr GUID kAccessibilityLibrary = {0x1ea4dbf0, 0x3c3b, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
-HMODULE LoadSystemLibrary(const char* name)
-{
-    char folder[MAX_PATH + 1] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    std::string path(folder, length);
-    if (path.back() != '\\') path += '\\';
-    return LoadLibraryA((path + name).c_str());
-}
-
-template <typename Function>
-bool LookUp(HMODULE module, const char* name, Function& function)
-{
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    return function != nullptr;
-}
 
 } // namespace
 

@@ -1,23 +1,16 @@
 #pragma once
 // The Simplified-Chinese captions drawn over the menu: which window gets
-// which string, where, how large and in which colour, by caption mask bit.
+// which string of the caption library, where, how large and in which colour.
 #include <windows.h>
 
-#include <vector>
-
-enum class CaptionWindow { AppliName, FreeSetup, Manual, Exit };
-
 struct CaptionCall {
-    CaptionWindow window;
-    long id;
+    int onButton;  // row of the menu's button table; -1 the application-name area
+    long id;       // string of the caption library
     long left, top;
     BYTE size;
-    BYTE colour;  // all three colour bytes
+    BYTE colour;   // all three colour bytes
     BYTE option;
 };
 
-constexpr short kAllCaptions = 464; // 16 + 64 + 128 + 256
-
-// The library calls for a mask, in drawing order; bits other than 16, 64,
-// 128 and 256 draw nothing.
-std::vector<CaptionCall> CaptionCallsForMask(short mask);
+// In drawing order: the title, then the free set-up, manual and exit buttons.
+extern const CaptionCall kChineseCaptions[4];

@@ -1,72 +1,58 @@
 #pragma once
-// The menu window: its start-up sequence, background, picture buttons, the
-// Chinese captions over them, and what each button does.
+// The menu window: its background, its four picture buttons, the Chinese
+// captions over them, and what each button does. The buttons are one table
+// (kMenuButtons): every click, key, focus change and paint of any of them
+// takes the same path.
 #include "Handles.h"
-#include "Language.h"
-#include "PictureBox.h"
-#include "ProgramWindow.h"
+#include "StartupState.h"
+#include "common/ProgramIcon.h"
+#include "common/ProgramWindow.h"
+#include "main/MenuLayout.h"
+#include "main/PictureBox.h"
 
 #include <windows.h>
-
-// One button's pictures by state: 0 normal, 1 focus, 2 pressed. Each is
-// loaded from the program's resources when it is first shown, so start-up
-// loads only the pictures the first frame needs.
-class PictureHolder {
-public:
-    void Load(HINSTANCE instance, int firstResource) { instance_ = instance, first_ = firstResource; }
-    HBITMAP operator[](int n) const;
-
-private:
-    HINSTANCE instance_ = nullptr;
-    int first_ = 0;
-    mutable UniqueBitmap state_[3];
-};
 
 constexpr int kStateNormal = 0;
 constexpr int kStateFocus = 1;
 constexpr int kStatePressed = 2;
 
-// Member numbers of the picInst array.
-constexpr short kInstall = 0;
-constexpr short kFreeSetup = 4;
-constexpr short kManual = 5;
+class FrmMain;
+
+// One button of the menu.
+struct MenuButton {
+    int controlId;                // for GetDlgItem
+    short designIndex;            // picInst member 0, 4 or 5; -1 for picEnd
+    int pictures[3];              // first of its three state pictures, in Japanese, Chinese, English
+    unsigned nameText;            // its name for screen readers
+    ButtonPlace place;
+    void (FrmMain::*action)();    // what pressing it does
+    bool leavesMenu;              // the action ends the program: the menu is not given back
+};
+constexpr int kMenuButtonCount = 4;
+extern const MenuButton kMenuButtons[kMenuButtonCount]; // in Tab order: install, free set-up, manual, exit
 
 class FrmMain final : public ProgramWindow, public PictureBoxEvents {
 public:
     static constexpr char kClassName[] = "PelmoraMenu";
 
-    explicit FrmMain(HINSTANCE instance);
+    // `state`: what the start-up read; it outlives the menu.
+    FrmMain(HINSTANCE instance, const StartupState& state);
 
     // Creation, loading and the message loop; returns the exit code.
     int Run();
 
-    // Window events.
-    void Form_Initialize();
-    void Form_Load();
-    void Form_Click();
-    void Form_GotFocus();
-    void Form_LostFocus();
-    void Form_Paint();
-    void Form_Unload();
-    void Form_Terminate();
-
-    // Buttons: pictures, focus and keys.
+    // Every button's pictures as at start: the install button shows its focus.
     void ResetButtonPictures();
-    void picInst_GotFocus(short Index);
-    void picInst_LostFocus(short Index);
-    void picInst_Change(short Index);
-    void picInst_Paint(short Index);
-    void picInst_KeyDown(short Index, WORD KeyCode, WORD Shift);
-    void picInst_Click(short Index);
-    void picEnd_GotFocus();
-    void picEnd_LostFocus();
-    void picEnd_Paint();
-    void picEnd_KeyDown(WORD KeyCode, WORD Shift);
-    void picEnd_Click();
-    void DrawChineseCaptions(short mask);
+
+    // The actions, run inside the pressed button's click.
+    void Install();
+    void OpenFreeSetup();
+    void OpenManual();
+    void ExitMenu();
 
 private:
-    // PictureBoxEvents: routes each box's events to the handlers above.
+    // The events of every button (picInst_GotFocus, picEnd_GotFocus, ... of
+    // the design), routed here by row; the name area is no button.
     void OnClick(PictureBox& box) override;
     void OnGotFocus(PictureBox& box) override;
     void OnLostFocus(PictureBox& box) override;
@@ -76,26 +62,23 @@ private:
 
     std::optional<LRESULT> Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateWindowAndControls();
-    void PaintBackground();
-    void LoadPictures();
-
-    // The actions, run inside picInst_Click's frame.
-    void Install();
-    void OpenFreeSetup();
-    void OpenManual();
-
-    const PictureHolder& HolderOf(short Index) const;
+    void Form_Load();
+    void Button_Click(int row);
+    void ShowState(int row, int state);
+    HBITMAP Picture(int row, int state);
+    void DrawChineseCaptions();
 
     HINSTANCE instance_;
-    UiLanguage language_ = UiLanguage::English;
+    const StartupState& state_;
+    UiLanguage language_;
 
-    PictureBox picInst[6]; // members 0, 4 and 5 are the buttons; 2 and 3 stay hidden
-    PictureBox picEnd;
+    PictureBox buttons_[kMenuButtonCount]; // the rows of kMenuButtons
     PictureBox AppliName;
 
     UniqueBitmap background_;
     UniqueBitmap appliNamePicture_;
-    UniqueIcon icon_;
-    UniqueIcon smallIcon_;
-    PictureHolder imgCV, imgFreeSetup, imgMan, imgExit; // the holders for the user's language
+    // Each button's pictures by state, loaded when first shown, so that
+    // start-up loads only what the first frame needs.
+    UniqueBitmap pictures_[kMenuButtonCount][3];
+    ProgramIcon icon_;
 };

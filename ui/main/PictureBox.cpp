@@ -1,8 +1,8 @@
-#include "PictureBox.h"
+#include "main/PictureBox.h"
 
-#include "AccessibleButton.h"
-#include "Handles.h"
+#include "main/AccessibleButton.h"
 #include "WideCalls.h"
+#include "common/BitmapPaint.h"
 
 constexpr char PictureBox::kClassName[];
 
@@ -33,10 +33,10 @@ void PictureBox::SetPicture(HBITMAP picture)
     if (events_) events_->OnChange(*this);
 }
 
-void PictureBox::SetCaption(const std::wstring& caption)
+void PictureBox::SetCaption(const ButtonWords& words)
 {
-    caption_ = caption;
-    SetWindowTextAny(Window(), caption);
+    words_ = words;
+    SetWindowTextAny(Window(), words.name);
 }
 
 void PictureBox::PaintNow() const
@@ -75,16 +75,7 @@ void PictureBox::Press()
 
 void PictureBox::Paint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Window(), &ps);
-    if (picture_) {
-        UniqueMemoryDc source(CreateCompatibleDC(dc));
-        Selection chosen(source.get(), picture_);
-        RECT client;
-        GetClientRect(Window(), &client);
-        BitBlt(dc, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
-    }
-    EndPaint(Window(), &ps);
+    PaintFromBitmap(Window(), picture_);
     if (events_) events_->OnPaint(*this);
 }
 
@@ -131,8 +122,8 @@ std::optional<LRESULT> PictureBox::Handle(UINT message, WPARAM wParam, LPARAM lP
         if (events_) events_->OnKeyDown(*this, static_cast<WORD>(wParam), CurrentShiftState());
         return 0;
     case WM_GETOBJECT:
-        if (!caption_.empty() && AsksForClientObject(lParam))
-            if (LRESULT object = AnswerButtonObjectRequest(Window(), caption_, kPressMessage, wParam)) return object;
+        if (!words_.name.empty() && AsksForClientObject(lParam))
+            if (LRESULT object = AnswerButtonObjectRequest(Window(), words_, kPressMessage, wParam)) return object;
         break;
     case kPressMessage:
         Press();

@@ -7,7 +7,8 @@
 // other key goes to the key-down event. A box given a caption presents itself
 // to screen readers as a push button of that name (never drawn), whose
 // default action is a click.
-#include "ProgramWindow.h"
+#include "common/ProgramWindow.h"
+#include "main/AccessibleButton.h"
 
 #include <windows.h>
 
@@ -47,9 +48,9 @@ public:
     // Shows `picture` (owned elsewhere). Raises change before returning.
     void SetPicture(HBITMAP picture);
 
-    // Kept as wide text for screen readers: a narrow window text loses what
-    // the system's code page cannot carry.
-    void SetCaption(const std::wstring& caption);
+    // What screen readers say of it, kept as wide text: a narrow window text
+    // loses what the system's code page cannot carry.
+    void SetCaption(const ButtonWords& words);
 
     // Repaints now, so a new picture is on screen before a long action starts.
     void PaintNow() const;
@@ -66,5 +67,5 @@ private:
     short index_ = 0;
     PictureBoxEvents* events_ = nullptr;
     HBITMAP picture_ = nullptr;
-    std::wstring caption_;
+    ButtonWords words_;
 };
