@@ -23,8 +23,9 @@ enum class FailureReport {
     CaptionLibraryEntry,
     OutOfMemory,
     InternalError,
+    SystemFunctionMissing,   // a function of Windows an action needs (the library and function follow)
 };
-constexpr int kFailureReportCount = static_cast<int>(FailureReport::InternalError) + 1;
+constexpr int kFailureReportCount = static_cast<int>(FailureReport::SystemFunctionMissing) + 1;
 
 constexpr unsigned FailureTextId(FailureReport report)
 {

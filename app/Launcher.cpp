@@ -5,11 +5,20 @@
 #include "Handles.h"
 #include "MessagePump.h"
 #include "OsCheck.h"
+#include "SystemCalls.h"
 
 #include <shellapi.h>
 
 namespace {
 HWND g_owner = nullptr;
+
+using ShellExecuteFunction = decltype(&ShellExecuteA);
+
+// The shell's ShellExecuteA; null when this Windows lacks it.
+ShellExecuteFunction ShellExecuteCall(DWORD& error)
+{
+    return SystemCall<ShellExecuteFunction>("shell32.dll", "ShellExecuteA", error);
+}
 
 void ReportStartFailure(const std::wstring& command, DWORD error)
 {
@@ -71,8 +80,14 @@ void WaitForProcess(HANDLE process)
 bool RunProgram(const std::wstring& command, const std::wstring& parameters, short osCode)
 {
     if (osCode == kOsVista) {
+        DWORD missing = 0;
+        const ShellExecuteFunction shellExecute = ShellExecuteCall(missing);
+        if (!shellExecute) {
+            ReportMissingFunction("shell32.dll", "ShellExecuteA", missing);
+            return false;
+        }
         SetLastError(ERROR_SUCCESS);
-        const UINT_PTR result = reinterpret_cast<UINT_PTR>(ShellExecuteA(
+        const UINT_PTR result = reinterpret_cast<UINT_PTR>(shellExecute(
             g_owner, "Open", ToAnsi(command).c_str(), ToAnsi(parameters).c_str(), nullptr, SW_SHOWNORMAL));
         if (result > 32) return true;
         const DWORD error = GetLastError();
@@ -101,9 +116,17 @@ bool RunProgram(const std::wstring& command, const std::wstring& parameters, sho
 int OpenDocument(const std::wstring& path)
 {
     Sleep(300);
+    DWORD missing = 0;
+    const ShellExecuteFunction shellExecute = ShellExecuteCall(missing);
+    if (!shellExecute) return 1; // no shell to open it with: it cannot be opened
     const UINT_PTR result = reinterpret_cast<UINT_PTR>(
-        ShellExecuteA(g_owner, "Open", ToAnsi(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        shellExecute(g_owner, "Open", ToAnsi(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result <= 32 ? 1 : 0;
+}
+
+void ReportMissingFunction(const char* library, const char* name, DWORD error)
+{
+    ReportFailure(g_owner, FailureReport::SystemFunctionMissing, FromAnsi(library) + L"\n" + FromAnsi(name), error);
 }
 
 bool ReportIfUnusablePath(const std::wstring& path, FailureReport report)

@@ -48,5 +48,9 @@ int OpenDocument(const std::wstring& path);
 // text) and returns true when it was empty: such a path is never started.
 bool ReportIfUnusablePath(const std::wstring& path, FailureReport report);
 
+// Reports a system function an action cannot do without and that this
+// Windows lacks.
+void ReportMissingFunction(const char* library, const char* name, DWORD error);
+
 // The system error code that goes with a ShellExecute result of 32 or less.
 DWORD ShellResultToError(UINT_PTR result);

@@ -1,6 +1,7 @@
 #include "Paths.h"
 
 #include "Ansi.h"
+#include "SystemCalls.h"
 
 #include <windows.h>
 #include <shlwapi.h>
@@ -38,6 +39,8 @@ std::wstring NormalizePath(const std::wstring& path)
     // refused, and the cleared area then yields the empty text.
     const std::string narrow = ToAnsi(collapsed);
     char area[kCanonicalAreaSize] = {};
-    if (narrow.size() < kCanonicalAreaSize) PathCanonicalizeA(area, narrow.c_str());
+    // Looked up at first use: the path functions are no part of the first picture.
+    static const auto canonicalize = SystemCall<decltype(&PathCanonicalizeA)>("shlwapi.dll", "PathCanonicalizeA");
+    if (canonicalize && narrow.size() < kCanonicalAreaSize) canonicalize(area, narrow.c_str());
     return FromAnsi(area, kCanonicalAreaSize);
 }

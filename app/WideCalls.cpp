@@ -7,10 +7,9 @@ namespace {
 
 WideCalls FindWideCalls(bool& complete)
 {
-    // All three are loaded already: the program imports from each of them.
+    // Both are loaded already: the program imports from each of them.
     const HMODULE user = GetModuleHandleA("user32.dll");
     const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const HMODULE shell = GetModuleHandleA("shell32.dll");
     WideCalls calls = {};
     complete = LookUp(user, "RegisterClassW", calls.registerClass) &&
                LookUp(user, "CreateWindowExW", calls.createWindowEx) &&
@@ -19,9 +18,7 @@ WideCalls FindWideCalls(bool& complete)
                LookUp(kernel, "GetModuleFileNameW", calls.getModuleFileName) &&
                LookUp(kernel, "GetShortPathNameW", calls.getShortPathName) &&
                LookUp(kernel, "LoadLibraryW", calls.loadLibrary) &&
-               LookUp(kernel, "FormatMessageW", calls.formatMessage) &&
-               LookUp(shell, "SHBrowseForFolderW", calls.browseForFolder) &&
-               LookUp(shell, "SHGetPathFromIDListW", calls.getPathFromIdList);
+               LookUp(kernel, "FormatMessageW", calls.formatMessage);
     return calls;
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 // The wide ("W") calls, for text that must survive any code page on Windows
 // NT (2000, XP, Vista and later): window texts, the program's own path, the
-// folder a user picks, the system's error texts. They are looked up at run
+// system's error texts. They are looked up at run
 // time, so the program still loads on Windows 98 and Me, which keep the
 // narrow calls (and where a user locale that differs from the system code
 // page cannot occur).
 #include <windows.h>
-#include <shlobj.h>
 
 #include <string>
 
@@ -22,8 +21,6 @@ struct WideCalls {
     decltype(&GetShortPathNameW) getShortPathName;
     decltype(&LoadLibraryW) loadLibrary;
     decltype(&FormatMessageW) formatMessage;
-    decltype(&SHBrowseForFolderW) browseForFolder;
-    decltype(&SHGetPathFromIDListW) getPathFromIdList;
 };
 
 // The wide calls on Windows NT, every one of them found; null on 98/Me.

@@ -70,7 +70,8 @@ FAILURE_REPORTS = (
     "the medium folder's path is too long", "the disc's folder cannot be used",
     "the chosen copy target cannot be used", "a text could not be loaded", "the menu window could not be made",
     "the free set-up dialog could not be made", "the caption library could not be loaded",
-    "the caption library lacks a function", "out of memory", "internal error")
+    "the caption library lacks a function", "out of memory", "internal error",
+    "a function of Windows is missing")
 TEXTS.update({130 + i: ("failure report: " + role, ALL) for i, role in enumerate(FAILURE_REPORTS)})
 # The captions Lirvo.dll draws over the menu on a Simplified-Chinese system.
 CAPTIONS = {

@@ -4,14 +4,17 @@
 # the same way in the same Wine session; the two interleaved over several
 # runs. Prints each run, the medians and the best runs; goal: a ratio of at
 # most 1.15. Other work on the machine shows as scatter: compare the best runs
-# when the medians are disturbed.
+# when the medians are disturbed. Each language is measured in turn, in the
+# same session, and the ratios of medians close the output, one line each.
 #
-#   bench/startup.sh [runs] [locale]     (defaults: 15, ja_JP.UTF-8)
+#   bench/startup.sh [runs] [locale...]     (defaults: 15, ja_JP.UTF-8 zh_CN.UTF-8)
 set -uo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-session.sh"
 cd "$PELMORA_ROOT"
 runs=${1:-15}
-locale=${2:-ja_JP.UTF-8}
+shift $(( $# > 0 ? 1 : 0 ))
+locales=("$@")
+[ ${#locales[@]} -gt 0 ] || locales=(ja_JP.UTF-8 zh_CN.UTF-8)
 
 pelmora_build >/dev/null || exit 1
 trap pelmora_session_stop EXIT
@@ -30,7 +33,14 @@ rm -f "$disc/.assembled"
 
 winpath() { echo "Z:${1//\//\\}"; }
 bench_dir="$PELMORA_RUN_BUILD/bench"
-echo "Start-up to first complete picture, $runs runs, locale $locale ($PELMORA_ARCH build)"
-echo "        Pelmora.exe  bare window"
-LC_ALL=$locale "$WINE" "$(winpath "$bench_dir/StartupProbe.exe")" "$runs" \
-  'D:\Pelmora.exe' 'D:\' "$(winpath "$bench_dir/BareWindow.exe")" "$(winpath "$bench_dir")" </dev/null
+summary=()
+for locale in "${locales[@]}"; do
+  echo "Start-up to first complete picture, $runs runs, locale $locale ($PELMORA_ARCH build)"
+  echo "        Pelmora.exe  bare window"
+  output=$(LC_ALL=$locale "$WINE" "$(winpath "$bench_dir/StartupProbe.exe")" "$runs" \
+    'D:\Pelmora.exe' 'D:\' "$(winpath "$bench_dir/BareWindow.exe")" "$(winpath "$bench_dir")" </dev/null)
+  echo "$output"
+  echo
+  summary+=("$locale: $(echo "$output" | grep -o 'ratio of medians [0-9.]*')")
+done
+printf '%s\n' "${summary[@]}"

@@ -1,6 +1,7 @@
 // Once the program has restricted the DLL search, a library asked for by
 // bare name is no longer taken from the current directory.
 #include "DllSafety.h"
+#include "SystemCalls.h"
 #include "../common/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,32 @@ TEST(DllSafety, CurrentDirectoryIsNotSearchedOnceRestricted)
 
     SetCurrentDirectoryA(previous);
     DeleteFileA(planted.c_str());
+}
+
+// The functions the actions load at first use: found in the system folder's
+// library, or missing with the reason the action reports.
+TEST(SystemCalls, FoundInTheSystemFolderOrMissingWithItsReason)
+{
+    struct Case {
+        const char* library;
+        const char* name;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {"shell32.dll", "ShellExecuteA", ERROR_SUCCESS},
+        {"shell32.dll", "ShellExecuteNowhere", ERROR_PROC_NOT_FOUND},
+        {"pelmora-nowhere.dll", "ShellExecuteA", ERROR_MOD_NOT_FOUND},
+    };
+    for (const Case& c : cases) {
+        DWORD error = 12345;
+        const FARPROC function = FindSystemFunction(c.library, c.name, error);
+        EXPECT_EQ(function != nullptr, c.error == ERROR_SUCCESS) << c.library << " " << c.name;
+        EXPECT_EQ(error, c.error) << c.library << " " << c.name;
+    }
+    char system[MAX_PATH] = {}, loaded[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    GetModuleFileNameA(GetModuleHandleA("shell32.dll"), loaded, MAX_PATH);
+    EXPECT_EQ(lstrcmpiA(loaded, (std::string(system) + "\\shell32.dll").c_str()), 0) << loaded;
 }
 
 } // namespace

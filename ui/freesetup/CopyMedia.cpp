@@ -3,6 +3,7 @@
 #include "Ansi.h"
 #include "Failure.h"
 #include "Launcher.h"
+#include "SystemCalls.h"
 #include "Texts.h"
 
 namespace {
@@ -26,6 +27,24 @@ bool WriteStartEntries(const std::wstring& autorunFile, const std::wstring& prog
 }
 
 } // namespace
+
+void ItemListTraits::close(LPITEMIDLIST list)
+{
+    static const auto release = SystemCall<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+    if (release) release(list);
+}
+
+ComScope::ComScope()
+{
+    static const auto initialize = SystemCall<decltype(&CoInitialize)>("ole32.dll", "CoInitialize");
+    initialized_ = initialize && SUCCEEDED(initialize(nullptr));
+}
+
+ComScope::~ComScope()
+{
+    static const auto uninitialize = SystemCall<decltype(&CoUninitialize)>("ole32.dll", "CoUninitialize");
+    if (initialized_ && uninitialize) uninitialize();
+}
 
 std::string FileList(const std::wstring& path)
 {
@@ -72,7 +91,13 @@ bool CopyTree(HWND owner, const std::wstring& destination, const std::wstring& s
     const std::string from = FileList(sourcePattern);
     const std::string to = FileList(destination);
     SHFILEOPSTRUCTA request = CopyRequest(owner, from, to);
-    SHFileOperationA(&request); // the shell reports errors itself
+    DWORD error = 0;
+    const auto copy = SystemCall<decltype(&SHFileOperationA)>("shell32.dll", "SHFileOperationA", error);
+    if (!copy) {
+        ReportMissingFunction("shell32.dll", "SHFileOperationA", error);
+        return false;
+    }
+    copy(&request); // the shell reports errors itself
     if (!request.fAnyOperationsAborted) return true;
     ShowMessage(owner, LoadText(kTextCopyFailed, language));
     return false;

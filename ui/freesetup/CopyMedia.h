@@ -52,18 +52,18 @@ void CopyToChosenFolder(HWND owner, const std::wstring& chosen, const CorvaneOnD
 struct ItemListTraits {
     static LPITEMIDLIST empty() { return nullptr; }
     static bool valid(LPITEMIDLIST list) { return list != nullptr; }
-    static void close(LPITEMIDLIST list) { CoTaskMemFree(list); }
+    static void close(LPITEMIDLIST list);
 };
 using UniqueItemList = Owned<LPITEMIDLIST, ItemListTraits>;
 
 // COM for the calling thread while in scope, as the folder picker needs.
 class ComScope {
 public:
-    ComScope() : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComScope() { if (initialized_) CoUninitialize(); }
+    ComScope();
+    ~ComScope();
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
 
 private:
-    bool initialized_;
+    bool initialized_ = false;
 };

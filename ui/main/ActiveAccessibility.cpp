@@ -1,6 +1,7 @@
 #include "main/ActiveAccessibility.h"
 
 #include "RuntimeLink.h"
+#include "SystemCalls.h"
 
 #include <objbase.h>
 
@@ -32,7 +33,8 @@ bool ActiveAccessibility::Load()
     LookUp(oleaut_.get(), "LoadRegTypeLib", LoadRegTypeLib_);
     // Our objects are handed to other processes through COM's marshalling,
     // which needs COM on the thread that owns them: the menu's.
-    comStarted_ = SUCCEEDED(CoInitialize(nullptr));
+    const auto initialize = SystemCall<decltype(&CoInitialize)>("ole32.dll", "CoInitialize");
+    comStarted_ = initialize && SUCCEEDED(initialize(nullptr));
     return comStarted_;
 }
 
@@ -52,5 +54,7 @@ ITypeInfo* ActiveAccessibility::AccessibleTypeInfo() const
 ActiveAccessibility::~ActiveAccessibility()
 {
     if (typeInfo_) typeInfo_->Release();
-    if (comStarted_) CoUninitialize();
+    if (comStarted_)
+        if (const auto uninitialize = SystemCall<decltype(&CoUninitialize)>("ole32.dll", "CoUninitialize"))
+            uninitialize();
 }

@@ -184,7 +184,8 @@ void FrmMain::OnPaint(PictureBox&) { DrawChineseCaptions(); }
 
 void FrmMain::DrawChineseCaptions()
 {
-    if (language_ != UiLanguage::SimplifiedChinese) return;
+    // Nothing to draw over before the window is shown: its first paint does.
+    if (language_ != UiLanguage::SimplifiedChinese || !IsWindowVisible(Window())) return;
     for (const CaptionCall& call : kChineseCaptions) {
         const HWND target = call.onButton < 0 ? AppliName.Window() : buttons_[call.onButton].Window();
         DrawLirvoStringOptWnd(target, call.id, call.left, call.top, call.size, call.colour, call.colour,
