@@ -44,6 +44,13 @@ Wording WordingOf(FailureReport report)
         return {L"コピー先のメディアのフォルダーのパスが長すぎます。",
                 L"目标存储介质的文件夹路径太长。",
                 L"The path of the folder on the medium is too long."};
+    case FailureReport::AutorunNotWritten:
+        return {L"次のファイルに起動の設定を書き込めませんでした。セキュリティソフトが書き込みを止めた可能性があります。"
+                L"Corvane はコピーされています。メディアを開いて Corvane フォルダーの CV.EXE から起動できます。",
+                L"无法将启动设置写入以下文件。可能是安全软件阻止了写入。"
+                L"Corvane 已复制。可打开该存储介质，从 Corvane 文件夹中的 CV.EXE 启动。",
+                L"The start entries could not be written into this file; security software may have stopped it. "
+                L"Corvane has been copied: open the medium and start CV.EXE in its Corvane folder."};
     case FailureReport::UnusableProgramFolder:
         return {L"このフォルダーの名前には、この Windows ではプログラムに渡せない文字が含まれ、"
                 L"代わりに使える短い名前もありません。ここからは Corvane のインストール、起動、コピーができません。"
