@@ -14,6 +14,7 @@ enum class FailureReport {
     CommonFilesPathTooLong,
     CopyTargetPathTooLong,
     MediumFolderPathTooLong,
+    AutorunNotWritten,       // the start entries could not be written into the medium's autorun.inf
     UnusableProgramFolder,   // no form of the disc's folder the narrow calls can take
     UnusableCopyTarget,      // the same for the folder picked as copy target
     LoadText,
@@ -24,8 +25,9 @@ enum class FailureReport {
     OutOfMemory,
     InternalError,
     SystemFunctionMissing,   // a function of Windows an action needs (the library and function follow)
+    AutorunNotWritten,       // the start entries could not be written into the medium's autorun.inf
 };
-constexpr int kFailureReportCount = static_cast<int>(FailureReport::SystemFunctionMissing) + 1;
+constexpr int kFailureReportCount = static_cast<int>(FailureReport::AutorunNotWritten) + 1;
 
 constexpr unsigned FailureTextId(FailureReport report)
 {

@@ -71,7 +71,7 @@ FAILURE_REPORTS = (
     "the chosen copy target cannot be used", "a text could not be loaded", "the menu window could not be made",
     "the free set-up dialog could not be made", "the caption library could not be loaded",
     "the caption library lacks a function", "out of memory", "internal error",
-    "a function of Windows is missing")
+    "a function of Windows is missing", "the start entries could not be written to the medium")
 TEXTS.update({130 + i: ("failure report: " + role, ALL) for i, role in enumerate(FAILURE_REPORTS)})
 # The captions Lirvo.dll draws over the menu on a Simplified-Chinese system.
 CAPTIONS = {

@@ -18,4 +18,24 @@ function(pelmora_shipped_binary target)
     target_link_options(${target} PRIVATE -Wl,--subsystem,windows)
   endif()
   pelmora_link_map(${target})
+  pelmora_reproducible(${target})
+endfunction()
+
+# The same commit gives the same bytes, whatever folder it is built in and
+# whenever: the files carry the commit's date (SOURCE_DATE_EPOCH when set),
+# not the time of the link, and neither the build's paths nor the host's
+# name. The date is looked up at every build; a new one links again.
+set(PELMORA_SOURCE_DATE_FILE ${CMAKE_BINARY_DIR}/source-date-epoch)
+add_custom_target(pelmora_source_date
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DOUTPUT=${PELMORA_SOURCE_DATE_FILE}
+          -P ${CMAKE_CURRENT_LIST_DIR}/SourceDateEpoch.cmake
+  BYPRODUCTS ${PELMORA_SOURCE_DATE_FILE}
+  COMMENT "Looking up the source date")
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+
+function(pelmora_reproducible target)
+  add_dependencies(${target} pelmora_source_date)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${PELMORA_SOURCE_DATE_FILE})
+  set_property(TARGET ${target} PROPERTY CXX_LINKER_LAUNCHER
+    ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/link-at-source-date.sh ${PELMORA_SOURCE_DATE_FILE})
 endfunction()

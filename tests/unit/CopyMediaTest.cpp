@@ -1,5 +1,6 @@
 #include "Ansi.h"
 #include "freesetup/CopyMedia.h"
+#include "Failure.h"
 #include "FailureTexts.h"
 #include "../common/TestFiles.h"
 #include "../common/TextLines.h"
@@ -414,7 +415,7 @@ TEST_F(CopyMediaFiles, PrepareMediumCreatesAMissingAutorunFile)
     EXPECT_TRUE(answerer.SeenDialogs().empty());
 }
 
-TEST_F(CopyMediaFiles, UnwritableEntriesShowTheFailureMessageAndKeepTheCopiedFiles)
+TEST_F(CopyMediaFiles, UnwritableEntriesAreReportedNamingTheFileAndKeepTheCopiedFiles)
 {
     DeleteFileA((common_ + "\\autorun.inf").c_str());
     const std::string chosen = FreshFolder(std::string(kStick) + "\\stick");
@@ -428,7 +429,8 @@ TEST_F(CopyMediaFiles, UnwritableEntriesShowTheFailureMessageAndKeepTheCopiedFil
     PrepareMedium(nullptr, FromAnsi(chosen + "\\Corvane"), FromAnsi(common_), L"Corvane", UiLanguage::English);
     CloseHandle(held);
 
-    EXPECT_EQ(answerer.TextsTitled(kPelmora), std::vector<std::wstring>{L"Operation Failed. \nPlease try it again."});
+    EXPECT_EQ(answerer.TextsTitled(kPelmora), std::vector<std::wstring>{DescribeFailure(
+                  FailureReport::AutorunNotWritten, FromAnsi(autorun), ERROR_SHARING_VIOLATION, UiLanguage::English)});
     EXPECT_EQ(ReadBytes(chosen + "\\ReadMe.txt"), "common");
     EXPECT_EQ(ReadBytes(autorun), kTemplate);
 }

@@ -3,13 +3,15 @@
 #include "Ansi.h"
 #include "Failure.h"
 #include "Launcher.h"
+#include "Paths.h"
 #include "SystemCalls.h"
 #include "Texts.h"
 
 namespace {
 
 // Sets the two start entries; creates the file when it does not exist.
-bool WriteStartEntries(const std::wstring& autorunFile, const std::wstring& programEntry)
+// Returns why a write was refused (0: written).
+DWORD WriteStartEntries(const std::wstring& autorunFile, const std::wstring& programEntry)
 {
     const std::string file = ToAnsi(autorunFile);
     // Files copied from a CD-ROM are read-only; hidden or system files cannot
@@ -20,10 +22,12 @@ bool WriteStartEntries(const std::wstring& autorunFile, const std::wstring& prog
         WritePrivateProfileStringA(kAutorunSection, kIconKey, ToAnsi(IconEntry(programEntry)).c_str(),
                                    file.c_str()) &&
         WritePrivateProfileStringA(kAutorunSection, kShellExecuteKey, ToAnsi(programEntry).c_str(), file.c_str());
+    // Windows 98 and Me may fail without saying why.
+    const DWORD refused = written ? ERROR_SUCCESS : (GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
     // Windows 98 and Me keep profile writes in a cache: put them on the
     // medium now, before the user takes it out.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
-    return written;
+    return refused;
 }
 
 } // namespace
@@ -113,8 +117,11 @@ void PrepareMedium(HWND owner, const std::wstring& target, const std::wstring& c
     if (ReportIfUnusablePath(medium, FailureReport::MediumFolderPathTooLong)) return;
 
     CopyTree(owner, medium, source, language);
-    if (!WriteStartEntries(AutorunFile(medium), ProgramEntry(name)))
-        ShowMessage(owner, LoadText(kTextCopyFailed, language));
+    // Security software may refuse an autorun.inf that starts a program;
+    // the report names the file, so that the user knows what was kept from it.
+    const std::wstring autorun = AutorunFile(medium);
+    if (const DWORD refused = WriteStartEntries(autorun, ProgramEntry(name)))
+        ReportFailure(owner, FailureReport::AutorunNotWritten, NormalizePath(autorun), refused);
 }
 
 void CopyToChosenFolder(HWND owner, const std::wstring& chosen, const CorvaneOnDisc& disc, UiLanguage language)
