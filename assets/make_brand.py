@@ -10,6 +10,8 @@ A brand folder holds what makes a disc a publisher's own:
 
 Writes into OUTDIR:
   pictures/<name>.bmp   24 bpp, uncompressed, with the header each picture needs
+  pictures/<name>.bmp.z that file as a zlib stream (highest level): what the
+                        program carries and inflates when it shows the picture
   icon.ico              16 and 32 pixels with 256 colours, 48 pixels with 24-bit colour
   brand_texts.rc        the menu's text table, one STRINGTABLE per language
   brand_captions.rc     the Chinese captions that Lirvo.dll draws
@@ -26,6 +28,7 @@ Usage: make_brand.py BRAND OUTDIR
 
 import os
 import sys
+import zlib
 
 try:
     from PIL import Image
@@ -416,6 +419,7 @@ def main(argv):
         return 1
     for name, data in pictures.items():
         write_if_changed(os.path.join(outdir, "pictures", name + ".bmp"), data)
+        write_if_changed(os.path.join(outdir, "pictures", name + ".bmp.z"), zlib.compress(data, 9))
     write_if_changed(os.path.join(outdir, "icon.ico"), icon)
     write_if_changed(os.path.join(outdir, "brand_texts.rc"), texts_rc(brand, texts))
     write_if_changed(os.path.join(outdir, "brand_captions.rc"), captions_rc(brand, texts))

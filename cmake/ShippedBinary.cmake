@@ -18,4 +18,9 @@ function(pelmora_shipped_binary target)
     target_link_options(${target} PRIVATE -Wl,--subsystem,windows)
   endif()
   pelmora_link_map(${target})
+  # Run from the page file when started from a disc or a network share
+  # (the linker has no switch for these two flags).
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND "${PELMORA_PYTHON}" "${PROJECT_SOURCE_DIR}/cmake/run_from_swap.py" "$<TARGET_FILE:${target}>"
+    VERBATIM)
 endfunction()

@@ -8,6 +8,7 @@
 #include "MenuLayout.h"
 #include "MessagePump.h"
 #include "OsCheck.h"
+#include "PackedPicture.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
 #include "WideCalls.h"
@@ -18,8 +19,7 @@ constexpr char FrmMain::kClassName[];
 HBITMAP PictureHolder::operator[](int n) const
 {
     if (!state_[n])
-        state_[n].reset(static_cast<HBITMAP>(
-            LoadImageA(instance_, MAKEINTRESOURCEA(first_ + n), IMAGE_BITMAP, 0, 0, 0)));
+        state_[n].reset(LoadPackedPicture(instance_, first_ + n));
     return state_[n].get();
 }
 
@@ -47,10 +47,8 @@ void FrmMain::Form_Initialize()
 void FrmMain::LoadPictures()
 {
     const int background = ByLanguage(language_, IDB_HEIKEI_J, IDB_HEIKEI_SC, IDB_HEIKEI_E);
-    background_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(background), IMAGE_BITMAP, 0, 0, 0)));
-    appliNamePicture_.reset(static_cast<HBITMAP>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDB_APPLINAME), IMAGE_BITMAP, 0, 0, 0)));
+    background_.reset(LoadPackedPicture(instance_, background));
+    appliNamePicture_.reset(LoadPackedPicture(instance_, IDB_APPLINAME));
     imgCV.Load(instance_, IDB_CV);
     imgFreeSetup.Load(instance_, ByLanguage(language_, IDB_FREESETUP_J, IDB_FREESETUP_SC, IDB_FREESETUP_E));
     imgMan.Load(instance_, ByLanguage(language_, IDB_MAN_J, IDB_MAN_SC, IDB_MAN_E));
