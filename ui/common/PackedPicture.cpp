@@ -1,6 +1,7 @@
 #include "PackedPicture.h"
 
 #include "Handles.h"
+#include "resource.h"
 
 #include <zlib.h>
 
@@ -46,6 +47,12 @@ private:
     bool open_ = false;
 };
 
+// The picture that a picture is carried as a difference to (see assets/make_brand.py), or 0.
+int DeltaBase(int id)
+{
+    return id == IDB_HEIKEI_J || id == IDB_HEIKEI_SC ? IDB_HEIKEI_E : 0;
+}
+
 } // namespace
 
 BmpFile InflateBmp(const void* stream, std::size_t size)
@@ -65,10 +72,21 @@ BmpFile InflateBmp(const void* stream, std::size_t size)
 
 BmpFile StoredBmp(HMODULE module, int id)
 {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10)); // RT_RCDATA
+    // RT_RCDATA, in the neutral language the pictures are carried in.
+    HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(id),
+                                  MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    return data ? InflateBmp(data, SizeofResource(module, found)) : BmpFile();
+    if (!data) return BmpFile();
+    const int base = DeltaBase(id);
+    if (!base) return InflateBmp(data, SizeofResource(module, found));
+    // The base's bytes, XORed with the stream's, as many as the base has.
+    BmpFile bmp = StoredBmp(module, base);
+    std::vector<unsigned char> delta(bmp.storage_.size());
+    Inflater inflater(data, SizeofResource(module, found));
+    if (bmp.Empty() || !inflater.Fill(delta, BmpFile::kLead, true)) return BmpFile();
+    for (std::size_t i = BmpFile::kLead; i < delta.size(); ++i) bmp.storage_[i] ^= delta[i];
+    return bmp;
 }
 
 HBITMAP BitmapFromBmp(const BmpFile& bmp)

@@ -1,9 +1,11 @@
 #pragma once
 // The menu's pictures are carried in the program as zlib streams, one per
 // picture (RCDATA resources, under the numbers in resource.h). Each stream
-// holds the picture's whole BMP file, 12- or 40-byte header included; a
-// picture is inflated when it is first needed and becomes the same bitmap
-// that LoadImage makes of that BMP as a BITMAP resource.
+// holds the picture's whole BMP file, 12- or 40-byte header included (the
+// Japanese and Chinese backgrounds: XORed with the English one, which they
+// differ from only in their lettering). A picture is inflated when it is
+// first needed and becomes the same bitmap that LoadImage makes of that BMP
+// as a BITMAP resource.
 #include <windows.h>
 
 #include <cstddef>
@@ -19,6 +21,7 @@ public:
 
 private:
     friend BmpFile InflateBmp(const void* stream, std::size_t size);
+    friend BmpFile StoredBmp(HMODULE module, int id);
     // The 14-byte file header is not a multiple of four: two bytes before
     // it align what follows.
     static constexpr std::size_t kLead = 2;
