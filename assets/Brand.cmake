@@ -4,8 +4,9 @@
 # Included before project(), so that a faulty brand folder stops the
 # configure step at once, before the compilers are looked for.
 #
-# Sets PELMORA_BRAND_BUILD (the converted brand) and PELMORA_BRAND_PICTURES
-# (its picture files), and puts PELMORA_BRAND_BUILD on the resource
+# Sets PELMORA_BRAND_BUILD (the converted brand), PELMORA_BRAND_PICTURES
+# (its picture files) and PELMORA_BRAND_PACKED_PICTURES (the same, as the
+# zlib streams the program carries), and puts PELMORA_BRAND_BUILD on the resource
 # compiler's include path, where the .rc files find the generated files.
 
 set(PELMORA_BRAND "${CMAKE_SOURCE_DIR}/brands/corvane" CACHE PATH
@@ -38,4 +39,5 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
   ${pelmora_brand_sources} "${CMAKE_CURRENT_LIST_DIR}/make_brand.py" "${CMAKE_CURRENT_LIST_DIR}/pictureformats.py")
 
 file(GLOB PELMORA_BRAND_PICTURES "${PELMORA_BRAND_BUILD}/pictures/*.bmp")
+file(GLOB PELMORA_BRAND_PACKED_PICTURES "${PELMORA_BRAND_BUILD}/pictures/*.bmp.z")
 include_directories($<$<COMPILE_LANGUAGE:RC>:${PELMORA_BRAND_BUILD}>)

@@ -10,6 +10,10 @@ A brand folder holds what makes a disc a publisher's own:
 
 Writes into OUTDIR:
   pictures/<name>.bmp   24 bpp, uncompressed, with the header each picture needs
+  pictures/<name>.bmp.z that file as a zlib stream (highest level): what the
+                        program carries and inflates when it shows the picture;
+                        for the pictures in DELTA_BASE, the stream of the file's
+                        bytes XORed with those of its base picture
   icon.ico              16 and 32 pixels with 256 colours, 48 pixels with 24-bit colour
   brand_texts.rc        the menu's text table, one STRINGTABLE per language
   brand_captions.rc     the Chinese captions that Lirvo.dll draws
@@ -26,6 +30,7 @@ Usage: make_brand.py BRAND OUTDIR
 
 import os
 import sys
+import zlib
 
 try:
     from PIL import Image
@@ -81,6 +86,10 @@ CAPTIONS = {
     99: "caption of the exit button",
 }
 FONT_TEXT = 101
+# The Japanese and Chinese backgrounds share the English one's scene and
+# differ in their lettering: carried as their bytes XORed with it (the same
+# size and header), they compress to a seventh.
+DELTA_BASE = {"heikei_j": "heikei_e", "heikei_sc": "heikei_e"}
 # The dialog's font is named in a LOGFONT, 32 characters with the
 # terminating zero; on the narrow calls, 31 bytes of the system's code page.
 FONT_NAME_MAX = 31
@@ -435,6 +444,16 @@ def version_h(brand, version):
     return "".join(out)
 
 
+def packed(name, pictures):
+    """The bytes the program carries for a picture, before compression."""
+    data = pictures[name]
+    if name not in DELTA_BASE:
+        return data
+    base = pictures[DELTA_BASE[name]]
+    assert len(base) == len(data)
+    return (int.from_bytes(data, "little") ^ int.from_bytes(base, "little")).to_bytes(len(data), "little")
+
+
 def write_if_changed(path, data):
     if isinstance(data, str):
         data = data.encode("utf-8")
@@ -463,6 +482,7 @@ def main(argv):
         return 1
     for name, data in pictures.items():
         write_if_changed(os.path.join(outdir, "pictures", name + ".bmp"), data)
+        write_if_changed(os.path.join(outdir, "pictures", name + ".bmp.z"), zlib.compress(packed(name, pictures), 9))
     write_if_changed(os.path.join(outdir, "icon.ico"), icon)
     write_if_changed(os.path.join(outdir, "brand_texts.rc"), texts_rc(brand, texts))
     write_if_changed(os.path.join(outdir, "brand_captions.rc"), captions_rc(brand, texts))

@@ -19,6 +19,11 @@ function(pelmora_shipped_binary target)
   endif()
   pelmora_link_map(${target})
   pelmora_reproducible(${target})
+  # Run from the page file when started from a disc or a network share
+  # (the linker has no switch for these two flags).
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND "${PELMORA_PYTHON}" "${PROJECT_SOURCE_DIR}/cmake/run_from_swap.py" "$<TARGET_FILE:${target}>"
+    VERBATIM)
 endfunction()
 
 # The same commit gives the same bytes, whatever folder it is built in and

@@ -8,6 +8,7 @@
 #include "Texts.h"
 #include "WideCalls.h"
 #include "common/BitmapPaint.h"
+#include "common/PackedPicture.h"
 #include "main/ChineseCaptions.h"
 #include "main/MenuControlIds.h"
 #include "resource.h"
@@ -27,13 +28,6 @@ const MenuButton kMenuButtons[kMenuButtonCount] = {
     {kPicEndId, -1, {IDB_TOJIRU, IDB_EXIT_SC, IDB_EXIT}, kTextNameExit, kExitPlace, &FrmMain::ExitMenu, true},
 };
 constexpr int kInstallRow = 0;
-
-namespace {
-HBITMAP LoadPicture(HINSTANCE instance, int resource)
-{
-    return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, 0));
-}
-} // namespace
 
 FrmMain::FrmMain(HINSTANCE instance, const StartupState& state)
     : instance_(instance), state_(state), language_(state.Language())
@@ -84,8 +78,8 @@ void FrmMain::CreateWindowAndControls()
     MoveWindow(AppliName.Window(), kAppliNamePlace.left, kAppliNamePlace.top, kAppliNamePlace.width,
                kAppliNamePlace.height, FALSE);
 
-    background_.reset(LoadPicture(instance_, ByLanguage(language_, IDB_HEIKEI_J, IDB_HEIKEI_SC, IDB_HEIKEI_E)));
-    appliNamePicture_.reset(LoadPicture(instance_, IDB_APPLINAME));
+    background_.reset(LoadPackedPicture(instance_, ByLanguage(language_, IDB_HEIKEI_J, IDB_HEIKEI_SC, IDB_HEIKEI_E)));
+    appliNamePicture_.reset(LoadPackedPicture(instance_, IDB_APPLINAME));
     AppliName.SetPicture(appliNamePicture_.get());
 }
 
@@ -119,7 +113,7 @@ HBITMAP FrmMain::Picture(int row, int state)
     UniqueBitmap& picture = pictures_[row][state];
     if (!picture) {
         const int* set = kMenuButtons[row].pictures;
-        picture.reset(LoadPicture(instance_, ByLanguage(language_, set[0], set[1], set[2]) + state));
+        picture.reset(LoadPackedPicture(instance_, ByLanguage(language_, set[0], set[1], set[2]) + state));
     }
     return picture.get();
 }
