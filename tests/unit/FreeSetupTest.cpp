@@ -1,3 +1,4 @@
+#include "FreeSetupLayout.h"
 #include "FrmFreeSetup.h"
 #include "Language.h"
 
@@ -56,11 +57,16 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
         {2057, "Arial"},
     };
     const DWORD saved = UserLcid;
+    const int dpi = ScreenDotsPerInch().cy; // the session's: tests/e2e/scaled-display.sh runs this at each
     for (const Case& c : cases) {
         UserLcid = c.lcid;
         FrmFreeSetup dialog(GetModuleHandleA(nullptr));
         HWND window = dialog.Create(nullptr);
         ASSERT_NE(window, nullptr);
+        RECT client = {};
+        GetClientRect(window, &client); // 254 by 158 at 96 dpi, grown with the screen's resolution
+        EXPECT_EQ(client.right, MulDiv(254, dpi, 96));
+        EXPECT_EQ(client.bottom, MulDiv(158, dpi, 96));
         const int ids[] = {FrmFreeSetup::kLaunchId, FrmFreeSetup::kCopyId, FrmFreeSetup::kCloseId};
         EXPECT_EQ(FaceOf(window), c.face) << "window, LCID " << c.lcid;
         for (int id : ids) {
@@ -71,7 +77,23 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
             LOGFONTA logical = {};
             GetObjectA(font, sizeof logical, &logical);
             EXPECT_EQ(logical.lfWeight, FW_NORMAL) << id;
-            EXPECT_LT(logical.lfHeight, 0) << id; // a character height: 9 point
+            EXPECT_EQ(logical.lfHeight, -MulDiv(9, dpi, 72)) << id; // a character height: 9 point
+            // The caption, measured as the button draws it, stays inside its frame and focus rectangle.
+            RECT inside = {}, needed = {};
+            GetClientRect(button, &inside);
+            InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE) - 1, -GetSystemMetrics(SM_CYEDGE) - 1);
+            needed = inside;
+            wchar_t caption[200] = {};
+            GetWindowTextW(button, caption, 200);
+            HDC dc = GetDC(button);
+            const HGDIOBJ previous = SelectObject(dc, font);
+            DrawTextW(dc, caption, -1, &needed, DT_CALCRECT | (id == FrmFreeSetup::kCopyId ? DT_WORDBREAK : DT_SINGLELINE));
+            SelectObject(dc, previous);
+            ReleaseDC(button, dc);
+            EXPECT_TRUE(needed.right <= inside.right && needed.bottom <= inside.bottom)
+                << "button " << id << ", LCID " << c.lcid << ", " << dpi << " dpi: needs " << needed.right - needed.left
+                << " by " << needed.bottom - needed.top << ", has " << inside.right - inside.left << " by "
+                << inside.bottom - inside.top;
         }
     }
     UserLcid = saved;

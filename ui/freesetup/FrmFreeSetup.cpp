@@ -3,6 +3,7 @@
 #include "Ansi.h"
 #include "Failure.h"
 #include "FreeSetupActions.h"
+#include "FreeSetupLayout.h"
 #include "Language.h"
 #include "MessagePump.h"
 #include "Texts.h"
@@ -14,8 +15,10 @@ constexpr char FrmFreeSetup::kClassName[];
 const wchar_t kCopyCaptionUsEnglish[] = L"Other Media Source Startup,\r\n         Make Copy Here";
 
 namespace {
-constexpr int kClientWidth = 254;  // 3810 twips
-constexpr int kClientHeight = 158; // 2370 twips
+// The design, in twips (254 by 158 pixels at 96 dots per inch).
+constexpr int kClientWidth = 3810;
+constexpr int kClientHeight = 2370;
+constexpr int kFontHeight = 9 * kTwipsPerInch / 72; // 9 point
 
 struct ButtonDesign {
     int id;
@@ -24,16 +27,16 @@ struct ButtonDesign {
     DWORD extraStyle;
 };
 constexpr ButtonDesign kButtons[] = {
-    {FrmFreeSetup::kLaunchId, L"Launch Corvane", 16, 24, 217, 33, 0},
-    {FrmFreeSetup::kCopyId, L"Copy Corvane", 16, 72, 217, 33, BS_MULTILINE},
-    {FrmFreeSetup::kCloseId, L"Close", 176, 120, 65, 25, 0},
+    {FrmFreeSetup::kLaunchId, L"Launch Corvane", 240, 360, 3255, 495, 0},
+    {FrmFreeSetup::kCopyId, L"Copy Corvane", 240, 1080, 3255, 495, BS_MULTILINE},
+    {FrmFreeSetup::kCloseId, L"Close", 2640, 1800, 975, 375, 0},
 };
 } // namespace
 
 LOGFONTA FreeSetupFont(const std::wstring& face, BYTE charset, int pixelsPerInch)
 {
     LOGFONTA font = {};
-    font.lfHeight = -MulDiv(9, pixelsPerInch, 72);
+    font.lfHeight = -TwipsToPixels(kFontHeight, pixelsPerInch);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = charset;
     const std::string narrow = ToAnsi(face);
@@ -67,17 +70,20 @@ HWND FrmFreeSetup::Create(HWND over)
                                                    GetSystemMetrics(SM_CXSMICON),
                                                    GetSystemMetrics(SM_CYSMICON), 0)));
 
-    // Standard resizable frame, own taskbar entry, centred over the menu.
+    // Standard resizable frame, own taskbar entry, centred over the menu and
+    // kept on the screen; the design's twips at the screen's resolution.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_APPWINDOW;
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    const SIZE dpi = ScreenDotsPerInch();
+    RECT frame = {0, 0, TwipsToPixels(kClientWidth, dpi.cx), TwipsToPixels(kClientHeight, dpi.cy)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    RECT centre = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT centre = screen;
     if (over) GetWindowRect(over, &centre);
-    const int left = centre.left + (centre.right - centre.left - width) / 2;
-    const int top = centre.top + (centre.bottom - centre.top - height) / 2;
+    const POINT at = CentredOverOnScreen(centre, {width, height}, screen);
+    const int left = at.x, top = at.y;
 
     const HWND window = ProgramWindow::Create(exStyle, kClassName, L"Installation Free Set Up", style, left, top,
                                               width, height, nullptr, nullptr, instance_);
@@ -89,8 +95,9 @@ HWND FrmFreeSetup::Create(HWND over)
     for (int i = 0; i < 3; ++i) {
         const ButtonDesign& b = kButtons[i];
         *handles[i] = CreateProgramWindow(0, "BUTTON", b.caption,
-                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle, b.left,
-                                          b.top, b.width, b.height, window,
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle,
+                                          TwipsToPixels(b.left, dpi.cx), TwipsToPixels(b.top, dpi.cy),
+                                          TwipsToPixels(b.width, dpi.cx), TwipsToPixels(b.height, dpi.cy), window,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance_, nullptr);
     }
     Form_Load();
