@@ -78,10 +78,10 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
             GetObjectA(font, sizeof logical, &logical);
             EXPECT_EQ(logical.lfWeight, FW_NORMAL) << id;
             EXPECT_EQ(logical.lfHeight, -MulDiv(9, dpi, 72)) << id; // a character height: 9 point
-            // The caption, measured as the button draws it, stays inside its frame and focus rectangle.
+            // The caption, measured as the button draws it, stays inside its frame.
             RECT inside = {}, needed = {};
             GetClientRect(button, &inside);
-            InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE) - 1, -GetSystemMetrics(SM_CYEDGE) - 1);
+            InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
             needed = inside;
             wchar_t caption[200] = {};
             GetWindowTextW(button, caption, 200);
