@@ -1,25 +1,16 @@
 #!/usr/bin/env bash
-# One table over the screen's dots per inch and the three languages: the
-# menu's client area is pixel for pixel as at 96 dpi, and each caption of the
-# free set-up dialog fits its button (measured in the unit tests' process,
-# which creates the dialog with its own fonts). Restarts the Wine session for
-# each resolution and leaves it at 96.
-#   scaled-display.sh <e2e_tests.exe> <unit_tests.exe> <folder for the pictures>
-set -u
+# At 96 to 192 dpi in three languages, each in a new Wine session: the menu (PELMORA_MENU_SHOT) as at 96 dpi,
+# pixel for pixel; the dialog's captions fit their buttons. Ends with the session at 96.
 source "$(dirname "$0")/../../scripts/lib/wine-session.sh"
-e2e=$1 unit=$2 shots=$3 status=0
 trap 'pelmora_set_dpi 96' EXIT
-rm -rf "$shots" && mkdir -p "$shots"
 for dpi in 96 120 144 192; do
-  pelmora_set_dpi $dpi
-  "$WINE" "$unit" --gtest_filter='FreeSetupDialog.*' </dev/null >"$shots/unit-$dpi.txt" 2>&1 || { status=1; cat "$shots/unit-$dpi.txt"; }
-  for language in ja=ja_JP en=en_US zh=zh_CN; do
-    row=${language%=*}-$dpi
-    LC_ALL=${language#*=}.UTF-8 PELMORA_DPI_SHOTS="Z:${shots//\//\\}\\$row" "$WINE" "$e2e" \
-      --gtest_filter='ScaledDisplay.*' </dev/null >"$shots/$row.txt" 2>&1 || { status=1; cat "$shots/$row.txt"; }
-    differing=$(compare -metric AE "$shots/$row-menu.bmp" "$shots/${language%=*}-96-menu.bmp" null: 2>&1) ||
-      { status=1; echo "$row: the menu differs from 96 dpi: $differing pixels"; }
-    echo "$row: menu as at 96 dpi: ${differing:-?} pixels differ"
+  pelmora_set_dpi $dpi && rm -rf "$3/$dpi" && mkdir -p "$3/$dpi" && cd "$3/$dpi" || exit 1
+  "$WINE" "$2" --gtest_filter='FreeSetupDialog.*' </dev/null >unit.txt || { status=1; cat unit.txt; }
+  for row in ja=ja_JP=Japanese en=en_US=English zh=zh_CN=SimplifiedChinese; do
+    IFS== read -r lang locale test <<<"$row"
+    LC_ALL=$locale.UTF-8 PELMORA_MENU_SHOT="Z:${PWD//\//\\}\\$lang.bmp" "$WINE" "$1" --gtest_filter="MenuStart.${test}_$lang" </dev/null >$lang.txt || { status=1; cat $lang.txt; }
+    differing=$(compare -metric AE $lang.bmp ../96/$lang.bmp null: 2>&1) || status=1
+    echo "$lang at $dpi dpi: $differing pixels of the menu differ from 96 dpi"
   done
 done
-exit $status
+exit ${status:-0}
