@@ -17,12 +17,12 @@ CachedFont g_fonts[8];
 int g_fontCount = 0;
 bool g_created = false;
 
+// The captions lie on pictures of fixed pixels: the size is a point of a
+// 96-dpi screen (4/3 of a pixel) at every screen resolution, so that a
+// caption keeps its pixels when the user picks larger fonts.
 HFONT MakeFont(BYTE size, bool bold)
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return CreateFontA(-MulDiv(size, dpi, 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+    return CreateFontA(-MulDiv(size, 4, 3), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                        GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, "SimSun");
 }
@@ -68,7 +68,7 @@ extern "C" void __stdcall LirvoDestroy(void)
 extern "C" void __stdcall DrawLirvoStringOptWnd(HWND window, DWORD id, LONG left, LONG top, DWORD size, DWORD c1,
                                                 DWORD c2, DWORD c3, DWORD option)
 {
-    const BYTE points = static_cast<BYTE>(size);
+    const BYTE units = static_cast<BYTE>(size);
     const bool bold = (option & 1) != 0;
     const WCHAR* text = nullptr;
     int length = 0;
@@ -79,7 +79,7 @@ extern "C" void __stdcall DrawLirvoStringOptWnd(HWND window, DWORD id, LONG left
     HDC dc = GetDC(window);
     if (!dc) return;
     bool owned = false;
-    HFONT font = FontFor(points, bold, owned);
+    HFONT font = FontFor(units, bold, owned);
     HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(c1 & 0xFF, c2 & 0xFF, c3 & 0xFF));

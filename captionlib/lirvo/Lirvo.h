@@ -16,9 +16,10 @@
 //                   background, without smoothing (drawing it again over
 //                   itself gives the same pixels), and returns when it has
 //                   been drawn.
-//                   size    : the character height in points (1/72 inch) at
-//                             the screen's resolution; 12 is 16 pixels at 96
-//                             dots per inch. Only the low byte is used.
+//                   size    : the character height in points of a 96-dpi
+//                             screen, that is in units of 4/3 pixel, at every
+//                             screen resolution: 12 is 16 pixels, 11 is 15.
+//                             Only the low byte is used.
 //                   c1..c3  : the text colour as red, green, blue (low bytes).
 //                   option  : bit 0 set draws bold; the other bits are
 //                             reserved and must be 0.

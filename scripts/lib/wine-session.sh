@@ -95,6 +95,14 @@ pelmora_session_start() {
   PELMORA_STARTED_SESSION=1
 }
 
+# The screen's dots per inch that the prefix's programs see (96, 120, 144,
+# 192: the size the user picked for fonts); Wine reads it when its session
+# starts, so the session starts again.
+pelmora_set_dpi() {
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1
+  pelmora_session_start
+}
+
 pelmora_session_stop() {
   if [ -n "$PELMORA_STARTED_SESSION" ]; then
     wineserver -k </dev/null >/dev/null 2>&1 || true

@@ -305,6 +305,7 @@ Menu::Menu(const MenuOptions& options)
 
 Menu::~Menu()
 {
+    if (const char* shot = std::getenv("PELMORA_MENU_SHOT"); shot && main_) SaveScreenRect(shot, ClientRectOnScreen(main_));
     Kill();
 }
 

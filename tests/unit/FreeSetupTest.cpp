@@ -72,6 +72,17 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
             GetObjectA(font, sizeof logical, &logical);
             EXPECT_EQ(logical.lfWeight, FW_NORMAL) << id;
             EXPECT_LT(logical.lfHeight, 0) << id; // a character height: 9 point
+            // Its caption as drawn fits inside its 3-D edge (at each resolution: tests/e2e/scaled-display.sh).
+            RECT inside = {}, needed = {};
+            GetClientRect(button, &inside);
+            InflateRect(&inside, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+            wchar_t caption[200] = {};
+            GetWindowTextW(button, caption, 200);
+            const WindowDc dc(button);
+            const Selection withFont(dc.get(), font);
+            const UINT lines = GetWindowLongA(button, GWL_STYLE) & BS_MULTILINE ? DT_WORDBREAK : DT_SINGLELINE;
+            DrawTextW(dc.get(), caption, -1, &(needed = inside), DT_CALCRECT | lines);
+            EXPECT_TRUE(needed.right <= inside.right && needed.bottom <= inside.bottom) << id << ", LCID " << c.lcid;
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "Ansi.h"
 #include "Failure.h"
+#include "freesetup/FreeSetupLayout.h"
 #include "Language.h"
 #include "MessagePump.h"
 #include "Texts.h"
@@ -11,8 +12,10 @@
 constexpr char FrmFreeSetup::kClassName[];
 
 namespace {
-constexpr int kClientWidth = 254;  // 3810 twips
-constexpr int kClientHeight = 158; // 2370 twips
+// The design, in twips (254 by 158 pixels at 96 dots per inch).
+constexpr int kClientWidth = 3810;
+constexpr int kClientHeight = 2370;
+constexpr int kFontHeight = 9 * kTwipsPerInch / 72; // 9 point
 
 struct ButtonDesign {
     int id;
@@ -21,16 +24,16 @@ struct ButtonDesign {
     DWORD extraStyle;
 };
 constexpr ButtonDesign kButtons[] = {
-    {FrmFreeSetup::kLaunchId, kTextDesignLaunch, 16, 24, 217, 33, 0},
-    {FrmFreeSetup::kCopyId, kTextDesignCopy, 16, 72, 217, 33, BS_MULTILINE},
-    {FrmFreeSetup::kCloseId, kTextDesignClose, 176, 120, 65, 25, 0},
+    {FrmFreeSetup::kLaunchId, kTextDesignLaunch, 240, 360, 3255, 495, 0},
+    {FrmFreeSetup::kCopyId, kTextDesignCopy, 240, 1080, 3255, 495, BS_MULTILINE},
+    {FrmFreeSetup::kCloseId, kTextDesignClose, 2640, 1800, 975, 375, 0},
 };
 } // namespace
 
 LOGFONTA FreeSetupFont(const std::wstring& face, BYTE charset, int pixelsPerInch)
 {
     LOGFONTA font = {};
-    font.lfHeight = -MulDiv(9, pixelsPerInch, 72);
+    font.lfHeight = -TwipsToPixels(kFontHeight, pixelsPerInch);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = charset;
     const std::string narrow = ToAnsi(face);
@@ -61,17 +64,20 @@ HWND FrmFreeSetup::Create(HWND over)
     icon_.Load(instance_);
     const UiLanguage language = state_.Language();
 
-    // Standard resizable frame, own taskbar entry, centred over the menu.
+    // Standard resizable frame, own taskbar entry, centred over the menu and
+    // kept on the screen; the design's twips at the screen's resolution.
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     const DWORD exStyle = WS_EX_APPWINDOW;
-    RECT frame = {0, 0, kClientWidth, kClientHeight};
+    const SIZE dpi = ScreenDotsPerInch();
+    RECT frame = {0, 0, TwipsToPixels(kClientWidth, dpi.cx), TwipsToPixels(kClientHeight, dpi.cy)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    RECT centre = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT centre = screen;
     if (over) GetWindowRect(over, &centre);
-    const int left = centre.left + (centre.right - centre.left - width) / 2;
-    const int top = centre.top + (centre.bottom - centre.top - height) / 2;
+    const POINT at = CentredOverOnScreen(centre, {width, height}, screen);
+    const int left = at.x, top = at.y;
 
     const HWND window = ProgramWindow::Create(exStyle, kClassName, LoadText(kTextDesignTitle, language), style, left,
                                               top, width, height, nullptr, nullptr, instance_);
@@ -82,8 +88,9 @@ HWND FrmFreeSetup::Create(HWND over)
     for (int i = 0; i < 3; ++i) {
         const ButtonDesign& b = kButtons[i];
         *handles[i] = CreateProgramWindow(0, "BUTTON", LoadText(b.caption, language),
-                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle, b.left,
-                                          b.top, b.width, b.height, window,
+                                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | b.extraStyle,
+                                          TwipsToPixels(b.left, dpi.cx), TwipsToPixels(b.top, dpi.cy),
+                                          TwipsToPixels(b.width, dpi.cx), TwipsToPixels(b.height, dpi.cy), window,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), instance_, nullptr);
     }
     Form_Load();
@@ -96,9 +103,7 @@ void FrmFreeSetup::Form_Load()
     // three buttons; only its face is the text table's.
     const UiLanguage language = state_.Language();
     const BYTE charset = ByLanguage<BYTE>(language, SHIFTJIS_CHARSET, GB2312_CHARSET, ANSI_CHARSET);
-    const WindowDc screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    const LOGFONTA design = FreeSetupFont(LoadText(kTextFontFace, language), charset, dpi);
+    const LOGFONTA design = FreeSetupFont(LoadText(kTextFontFace, language), charset, ScreenDotsPerInch().cy);
     font_.reset(CreateFontIndirectA(&design));
     for (HWND control : {Window(), Close_Btn, LaunchCV_Btn, CopyCV_Btn})
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);

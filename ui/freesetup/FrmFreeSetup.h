@@ -14,7 +14,8 @@
 // the dialog has been closed.
 void ShowFreeSetupDialog(HINSTANCE instance, HWND menu, const StartupState& state);
 
-// The dialog's font: 9 point, normal weight, in the given face. The
+// The dialog's font: 9 point at the screen's `pixelsPerInch`, normal weight,
+// in the given face. The
 // character set follows the language, so each face keeps its own glyphs.
 LOGFONTA FreeSetupFont(const std::wstring& face, BYTE charset, int pixelsPerInch);
 

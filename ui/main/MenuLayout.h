@@ -23,7 +23,10 @@ constexpr ButtonPlace kFreeSetupPlace = {23, 164, 249, 28};
 constexpr ButtonPlace kManualPlace = {23, 197, 249, 28};
 constexpr ButtonPlace kExitPlace = {23, 230, 100, 27};
 
-// The application-name area: 345, 1005, 2250 by 270 twips.
+// The application-name area: 345, 1005, 2250 by 270 twips, converted at
+// 96 dots per inch whatever the screen's resolution. Like everything else in
+// the menu it stays in pixels: at the screen's own factor it would move
+// (over the install button at 120 dpi) while the pictures around it do not.
 constexpr int kTwipsPerPixel = 15;
 constexpr ButtonPlace kAppliNamePlace = {345 / kTwipsPerPixel, 1005 / kTwipsPerPixel, 2250 / kTwipsPerPixel,
                                          270 / kTwipsPerPixel};
