@@ -14,7 +14,6 @@ enum class FailureReport {
     CommonFilesPathTooLong,
     CopyTargetPathTooLong,
     MediumFolderPathTooLong,
-    AutorunNotWritten,       // the start entries could not be written into the medium's autorun.inf
     UnusableProgramFolder,   // no form of the disc's folder the narrow calls can take
     UnusableCopyTarget,      // the same for the folder picked as copy target
     LoadText,
