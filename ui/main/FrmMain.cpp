@@ -96,7 +96,6 @@ void FrmMain::Form_Load()
 
     ResetButtonPictures();
     ShowWindow(Window(), SW_SHOWNORMAL);
-    ShowState(kInstallRow, kStateFocus);
     SetFocus(buttons_[kInstallRow].Window());
 
     // A disc in a folder that no narrow call can open: say so once, over
@@ -167,7 +166,6 @@ void FrmMain::Button_Click(int row)
     (this->*b.action)();
     EnableWindow(Window(), TRUE);
     ResetButtonPictures();
-    ShowState(kInstallRow, kStateFocus);
     SetFocus(buttons_[kInstallRow].Window());
 }
 
