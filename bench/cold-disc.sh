@@ -10,42 +10,64 @@
 # seconds (the menu reads nothing more while it waits). Needs root, the
 # kernel's squashfs and squashfs-tools. Goal: at most 450 KB in each language.
 #
-#   bench/cold-disc.sh [seconds to wait for the window]    (default 6)
+#   bench/cold-disc.sh [seconds to wait for the window]    (default 6; 15 through qemu)
 # PELMORA_NO_BUILD=1 measures the build as it is, without building first.
 set -uo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-session.sh"
 cd "$PELMORA_ROOT"
-settle=${1:-6}
-[ "$(id -u)" -eq 0 ] || { echo "cold-disc.sh: needs root (loop device, squashfs, dropping caches)" >&2; exit 1; }
-command -v mksquashfs >/dev/null || { echo "cold-disc.sh: needs mksquashfs (squashfs-tools)" >&2; exit 1; }
+settle=${1:-$((3 + 3 * PELMORA_TIME_SCALE))}
 
-[ -n "${PELMORA_NO_BUILD:-}" ] || pelmora_build >/dev/null || exit 1
-work=$(mktemp -d)
-loop= mounted=
-cleanup() {
-  pelmora_session_stop
-  [ -n "$mounted" ] && umount "$work/disc"
-  [ -n "$loop" ] && losetup -d "$loop"
-  rm -rf "$work"
+# Outside any namespace, as root: the image on a read-only loop device, and,
+# on the qemu path, a helper that drops the page cache when the measuring part
+# (which runs again inside the namespace, with only the programs) asks it to.
+if [ -z "${PELMORA_IN_NAMESPACE:-}" ]; then
+  [ "$(id -u)" -eq 0 ] || { echo "cold-disc.sh: needs root (loop device, squashfs, dropping caches)" >&2; exit 1; }
+  command -v mksquashfs >/dev/null || { echo "cold-disc.sh: needs mksquashfs (squashfs-tools)" >&2; exit 1; }
+  [ -n "${PELMORA_NO_BUILD:-}" ] || pelmora_build >/dev/null || exit 1
+  work=$(mktemp -d)
+  loop= mounted= dropper=
+  cleanup() {
+    [ -z "$dropper" ] || kill "$dropper" 2>/dev/null
+    [ -n "$mounted" ] && umount "$work/disc"
+    [ -n "$loop" ] && losetup -d "$loop"
+    rm -rf "$work"
+  }
+  trap cleanup EXIT
+  trap 'exit 130' INT TERM
+
+  # The sample disc, and the bare window beside the menu on it.
+  mkdir -p "$work/source" "$work/disc"
+  cp -r "$PELMORA_RUN_BUILD/disc/." "$work/source/"
+  rm -f "$work/source/.assembled"
+  cp "$PELMORA_RUN_BUILD/bench/BareWindow.exe" "$work/source/"
+  mksquashfs "$work/source" "$work/disc.sqfs" -noappend -noI -noD -noF -noX -b 4096 -quiet >/dev/null || exit 1
+  loop=$(losetup -f --show -r "$work/disc.sqfs") || exit 1
+  blockdev --setra 8 "$loop"
+  mount -t squashfs -o ro "$loop" "$work/disc" && mounted=1 || exit 1
+  export PELMORA_COLD_WORK=$work PELMORA_COLD_LOOP=$loop
+  if [ "$PELMORA_WINE_PATH" = qemu ]; then
+    export PELMORA_COLD_DROP=$work/drop PELMORA_COLD_DROPPED=$work/dropped
+    mkfifo "$PELMORA_COLD_DROP" "$PELMORA_COLD_DROPPED"
+    while read -r _ <"$PELMORA_COLD_DROP"; do
+      sync; echo 3 >/proc/sys/vm/drop_caches; echo >"$PELMORA_COLD_DROPPED"
+    done &
+    dropper=$!
+    (pelmora_enter "$@")
+    exit $?
+  fi
+fi
+work=$PELMORA_COLD_WORK loop=$PELMORA_COLD_LOOP
+drop_caches() {
+  if [ -n "${PELMORA_COLD_DROP:-}" ]; then
+    echo >"$PELMORA_COLD_DROP" && read -r _ <"$PELMORA_COLD_DROPPED"
+  else
+    sync; echo 3 >/proc/sys/vm/drop_caches
+  fi
 }
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-# The sample disc, and the bare window beside the menu on it.
-mkdir -p "$work/source" "$work/disc"
-cp -r "$PELMORA_RUN_BUILD/disc/." "$work/source/"
-rm -f "$work/source/.assembled"
-cp "$PELMORA_RUN_BUILD/bench/BareWindow.exe" "$work/source/"
-mksquashfs "$work/source" "$work/disc.sqfs" -noappend -noI -noD -noF -noX -b 4096 -quiet >/dev/null || exit 1
-loop=$(losetup -f --show -r "$work/disc.sqfs") || exit 1
-blockdev --setra 8 "$loop"
-mount -t squashfs -o ro "$loop" "$work/disc" && mounted=1 || exit 1
 sectors_read() { awk '{ print $3 }' "/sys/block/$(basename "$loop")/stat"; }
 
-pelmora_prefix_create
-pelmora_map_drive d "$work/disc"
-pelmora_display_start || exit 1
-pelmora_session_start
+if [ -n "${PELMORA_IN_NAMESPACE:-}" ]; then trap pelmora_session_stop EXIT; else trap 'pelmora_session_stop; cleanup' EXIT; fi
+pelmora_wine_start "$work/disc" || exit 1
 
 kb() { awk -v b="$1" 'BEGIN { printf "%.1f", b / 1024 }'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : "?" }'; }
@@ -69,8 +91,7 @@ run() {
 # The bytes read from a cold cache, then the median memory of three warm starts.
 measure() {
   local program=$1 locale=$2 sectors memory=() i
-  sync
-  echo 3 >/proc/sys/vm/drop_caches
+  drop_caches
   read -r sectors _ < <(run "$program" "$locale")
   for i in 1 2 3; do memory+=("$(run "$program" "$locale")"); done
   printf '%-15s %-12s %10s %10s %10s\n' "$program" "$locale" "$(kb $((sectors * 512)))" \
@@ -78,7 +99,7 @@ measure() {
     "$(printf '%s\n' "${memory[@]}" | awk '{ print $3 }' | median)"
 }
 
-echo "Cold disc ($PELMORA_ARCH build): Pelmora.exe $(kb "$(stat -c %s "$work/source/Pelmora.exe")") KB," \
+echo "Cold disc ($(pelmora_path_line)): Pelmora.exe $(kb "$(stat -c %s "$work/source/Pelmora.exe")") KB," \
      "Lirvo.dll $(kb "$(stat -c %s "$work/source/Lirvo.dll")") KB; read from a cold cache," \
      "memory the median of three warm starts, each after ${settle} s"
 printf '%-15s %-12s %10s %10s %10s\n' program locale "KB read" "RSS KB" "PSS KB"

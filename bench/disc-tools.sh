@@ -7,6 +7,7 @@
 # Not a test: it prints figures and asserts nothing.
 set -uo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-session.sh"
+pelmora_enter "$@"
 cd "$PELMORA_ROOT"
 
 extra=${1:-5000}

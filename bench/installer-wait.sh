@@ -8,6 +8,7 @@
 # Not a test: it prints figures and asserts nothing.
 set -uo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-session.sh"
+pelmora_enter "$@"
 cd "$PELMORA_ROOT"
 
 stay=${1:-10}
@@ -20,15 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-pelmora_prefix_create
-disc="$PELMORA_ROOT/build/bench/disc"
-rm -rf "$disc"
-mkdir -p "$(dirname "$disc")"
-cp -r "$PELMORA_RUN_BUILD/disc" "$disc"
-rm -f "$disc/.assembled"
-pelmora_map_drive d "$disc"
-pelmora_display_start || exit 1
-pelmora_session_start
+pelmora_wine_start "$PELMORA_ROOT/build/bench/disc" "$PELMORA_RUN_BUILD/disc" || exit 1
 "$WINE" reg add 'HKCU\Software\Wine\AppDefaults\Pelmora.exe' /v Version /d winxp /f </dev/null >/dev/null 2>&1
 
 # Read by the stand-in installer, which inherits the menu's environment.

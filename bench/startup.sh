@@ -10,6 +10,7 @@
 #   bench/startup.sh [runs] [locale...]     (defaults: 15, ja_JP.UTF-8 zh_CN.UTF-8)
 set -uo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-session.sh"
+pelmora_enter "$@"
 cd "$PELMORA_ROOT"
 runs=${1:-15}
 shift $(( $# > 0 ? 1 : 0 ))
@@ -19,23 +20,13 @@ locales=("$@")
 pelmora_build >/dev/null || exit 1
 trap pelmora_session_stop EXIT
 trap 'exit 130' INT TERM
-pelmora_prefix_create
-disc="$PELMORA_ROOT/build/drives-$PELMORA_ARCH/d"
-pelmora_map_drive d "$disc"
-pelmora_map_drive e "$PELMORA_ROOT/build/drives-$PELMORA_ARCH/e"
-pelmora_display_start || exit 1
-pelmora_session_start
-
-# A fresh copy of the sample disc on D:.
-find "$disc" -mindepth 1 -delete
-cp -r "$PELMORA_RUN_BUILD/disc/." "$disc/"
-rm -f "$disc/.assembled"
+pelmora_wine_start "$PELMORA_ROOT/build/drives-$PELMORA_ARCH/d" "$PELMORA_RUN_BUILD/disc" || exit 1
 
 winpath() { echo "Z:${1//\//\\}"; }
 bench_dir="$PELMORA_RUN_BUILD/bench"
 summary=()
 for locale in "${locales[@]}"; do
-  echo "Start-up to first complete picture, $runs runs, locale $locale ($PELMORA_ARCH build)"
+  echo "Start-up to first complete picture, $runs runs, locale $locale ($(pelmora_path_line))"
   echo "        Pelmora.exe  bare window"
   output=$(LC_ALL=$locale "$WINE" "$(winpath "$bench_dir/StartupProbe.exe")" "$runs" \
     'D:\Pelmora.exe' 'D:\' "$(winpath "$bench_dir/BareWindow.exe")" "$(winpath "$bench_dir")" </dev/null)

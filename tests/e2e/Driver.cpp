@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace e2e {
 
@@ -156,9 +157,25 @@ std::wstring FromUtf8(const std::string& text)
 
 // ---- Waiting ----------------------------------------------------------------
 
+DWORD Scaled(DWORD milliseconds)
+{
+    static const DWORD scale = [] {
+        char text[16] = "";
+        const DWORD length = GetEnvironmentVariableA("PELMORA_TIME_SCALE", text, sizeof text);
+        const unsigned long value = length > 0 && length < sizeof text ? std::strtoul(text, nullptr, 10) : 0;
+        return value > 0 ? static_cast<DWORD>(value) : 1;
+    }();
+    return milliseconds * scale;
+}
+
+int StressRounds(int full, int least)
+{
+    return std::max(std::min(full, least), full / static_cast<int>(Scaled(1)));
+}
+
 void Settle(DWORD milliseconds)
 {
-    Sleep(milliseconds);
+    Sleep(Scaled(milliseconds));
 }
 
 // ---- The disc, the system's settings ------------------------------------------
@@ -262,9 +279,9 @@ void EndStandIns()
         GetWindowThreadProcessId(window, &pid);
         HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
         PostMessageA(window, WM_CLOSE, 0, 0);
-        if (process && WaitForSingleObject(process, 3000) == WAIT_TIMEOUT) {
+        if (process && WaitForSingleObject(process, Scaled(3000)) == WAIT_TIMEOUT) {
             TerminateProcess(process, 99);
-            WaitForSingleObject(process, 5000);
+            WaitForSingleObject(process, Scaled(5000));
         }
         if (process) CloseHandle(process);
         WaitUntil([window] { return !IsWindow(window); }, 3000);
@@ -314,7 +331,7 @@ void Menu::Kill()
     if (!process_) return;
     if (Running()) {
         TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+        WaitForSingleObject(process_, Scaled(5000));
     }
     CloseHandle(process_);
     process_ = nullptr;
@@ -327,7 +344,7 @@ bool Menu::Running() const
 
 bool Menu::WaitForExit(DWORD milliseconds) const
 {
-    return process_ && WaitForSingleObject(process_, milliseconds) == WAIT_OBJECT_0;
+    return process_ && WaitForSingleObject(process_, Scaled(milliseconds)) == WAIT_OBJECT_0;
 }
 
 DWORD Menu::ExitCode() const
@@ -360,11 +377,8 @@ HWND Menu::WaitForMessageBox(DWORD milliseconds) const
 
 bool Menu::WaitForMenu(DWORD milliseconds)
 {
-    const DWORD start = GetTickCount();
     main_ = WaitForWindow("PelmoraMenu", L"", milliseconds);
-    if (!main_) return false;
-    const DWORD used = GetTickCount() - start;
-    return WaitForFocus(Install(), used < milliseconds ? milliseconds - used : 0);
+    return main_ && WaitForFocus(Install(), milliseconds);
 }
 
 HWND Menu::Install() const { return GetDlgItem(main_, kInstallId); }

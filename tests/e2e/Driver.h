@@ -16,12 +16,24 @@ namespace e2e {
 
 // ---- Waiting ----------------------------------------------------------------
 
+// A limit of the tests, in milliseconds, on the path this run takes to the
+// program: multiplied by PELMORA_TIME_SCALE (the 32-bit Wine under emulation
+// takes several times as long as on the processor itself). Every wait and
+// pause below is given in the time the program takes on the processor.
+DWORD Scaled(DWORD milliseconds);
+
+// How many rounds a stress case runs on this path: `full` on the processor
+// itself, fewer under emulation (at least `least`); one object gained per
+// round shows after any of them.
+int StressRounds(int full, int least = 20);
+
 // Checks `condition` until it holds; false on time-out. Between checks it
 // pauses briefly or, given `wake`, waits until that object is signalled (a
 // stand-in's record event), so that it looks again at once.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD milliseconds = 10000, HANDLE wake = nullptr)
 {
+    milliseconds = Scaled(milliseconds);
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;

@@ -286,7 +286,7 @@ TEST_F(FreeSetup, SentClicksOnLaunchThenCloseGiveTheMenuBackWhenCorvaneEnds_en)
     EXPECT_EQ(WaitForSingleObject(running, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "Corvane ended too soon";
     EXPECT_FALSE(IsWindowEnabled(menu.Main())) << "no second action while Corvane runs";
 
-    ASSERT_EQ(WaitForSingleObject(running, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(running, Scaled(15000)), static_cast<DWORD>(WAIT_OBJECT_0));
     CloseHandle(running);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(menu.Main()) != FALSE; }, 1000))
         << "the menu is still disabled a second after Corvane ended";
