@@ -4,6 +4,7 @@
 # call pelmora_enter, which may start the calling script again (see below).
 
 PELMORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+PELMORA_SCRIPT=$(realpath -- "$0")  # before the script changes folder
 PELMORA_WINE32=/usr/lib/wine/wine
 
 # What we ship is a 32-bit Windows program, run by the 32-bit Wine. A
@@ -75,9 +76,7 @@ export PELMORA_WINE_PATH
 # afterwards.
 pelmora_enter() {
   [ "$PELMORA_WINE_PATH" = qemu ] && [ -z "${PELMORA_IN_NAMESPACE:-}" ] || return 0
-  local script
-  script=$(realpath -- "$0")
-  pelmora_in_namespace "$script" "$@"
+  pelmora_in_namespace "$BASH" "$PELMORA_SCRIPT" "$@"
   local status=$?
   [ $status -ne 125 ] || echo "the private namespace for the 32-bit Wine could not be made" >&2
   exit $status
