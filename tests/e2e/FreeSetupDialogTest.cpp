@@ -2,6 +2,7 @@
 // language, layout, keyboard focus and Tab order, and the menu locked while
 // the dialog is open.
 #include "Driver.h"
+#include "../common/ScreenSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -35,19 +36,21 @@ void ExpectOpenedDialog(Menu& menu, HWND dialog, const Expected& e)
     EXPECT_EQ(TextOf(GetDlgItem(dialog, kCopy)), e.copy);
     EXPECT_EQ(TextOf(GetDlgItem(dialog, kClose)), e.close);
 
+    // The design's pixels at 96 dots per inch, grown by the screen's factor.
+    const auto scaled = [dpi = DotsPerInchOfThisRun()](int pixels) { return MulDiv(pixels, dpi, 96); };
     const RECT client = ClientRectOnScreen(dialog);
-    EXPECT_EQ(client.right - client.left, 254);
-    EXPECT_EQ(client.bottom - client.top, 158);
+    EXPECT_EQ(client.right - client.left, scaled(254));
+    EXPECT_EQ(client.bottom - client.top, scaled(158));
     struct Place {
         int id, left, top, width, height;
     };
     const Place places[] = {{kLaunch, 16, 24, 217, 33}, {kCopy, 16, 72, 217, 33}, {kClose, 176, 120, 65, 25}};
     for (const Place& p : places) {
         const RECT r = ClientRectOnScreen(GetDlgItem(dialog, p.id));
-        EXPECT_EQ(r.left - client.left, p.left) << p.id;
-        EXPECT_EQ(r.top - client.top, p.top) << p.id;
-        EXPECT_EQ(r.right - r.left, p.width) << p.id;
-        EXPECT_EQ(r.bottom - r.top, p.height) << p.id;
+        EXPECT_EQ(r.left - client.left, scaled(p.left)) << p.id;
+        EXPECT_EQ(r.top - client.top, scaled(p.top)) << p.id;
+        EXPECT_EQ(r.right - r.left, scaled(p.width)) << p.id;
+        EXPECT_EQ(r.bottom - r.top, scaled(p.height)) << p.id;
     }
 
     // A resizable window with minimise and maximise boxes, its own taskbar
@@ -184,6 +187,27 @@ TEST(FreeSetupDialog, BritishEnglishKeepsOneLine_enGB)
 {
     RunDialogScenario(
         {L"Direct CD-ROM Startup", L"Other Media Source Startup,", L"Close", "freesetup_e_0", "freesetup-enGB"});
+}
+
+// A menu dragged half off the screen's top-right corner: the dialog opens in
+// that corner, whole on the screen, not centred over the menu.
+TEST(FreeSetupDialog, OpensWholeOnTheScreenFromAMenuHalfOffItsCorner_en)
+{
+    PrepareDisc("D:\\");
+    Menu menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    const RECT start = WindowRectOf(menu.Main());
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int left = screenWidth - (start.right - start.left) / 2, top = -(start.bottom - start.top) / 2;
+    MoveWindowTo(menu.Main(), left, top);
+    ASSERT_EQ(WindowRectOf(menu.Main()).left, left);
+    ASSERT_EQ(WindowRectOf(menu.Main()).top, top);
+    const HWND dialog = OpenDialog(menu);
+    ASSERT_NE(dialog, nullptr);
+    const RECT outer = WindowRectOf(dialog);
+    EXPECT_TRUE(outer.right == screenWidth && outer.top == 0) << outer.right << "," << outer.top;
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
 }
 
 } // namespace

@@ -4,7 +4,8 @@
 # and system version 4.0 at most. A file that asks for 5.0 does not load there.
 # And the image flags that make Windows copy the file to its page file when
 # it is started from removable or network media (run from swap), so that a
-# disc taken out under the running menu cannot fault a page in.
+# disc taken out under the running menu cannot fault a page in; and, with them
+# set, a header checksum that is still the file's.
 #   check-header.sh <objdump> <binary>
 set -euo pipefail
 objdump=$1 binary=$2
@@ -32,5 +33,18 @@ for flag in 0x400:removable 0x800:network; do
     echo "$name: flags $flags, not run from swap from ${flag#*:} media"; status=1
   fi
 done
-[ $status -eq 0 ] && echo "$name: Windows GUI, subsystem version $subsystem_version, system version $os_version, run from swap (flags $flags)"
+# The file as little-endian 16-bit words (the checksum field as zero), added
+# with end-around carry, plus its length in bytes.
+computed=$(python3 -c 'import sys
+data = bytearray(open(sys.argv[1], "rb").read())
+at = int.from_bytes(data[0x3C:0x40], "little") + 24 + 64
+data[at:at + 4] = bytes(4)
+total = sum(int.from_bytes(data[i:i + 2], "little") for i in range(0, len(data), 2))
+while total > 0xFFFF: total = (total & 0xFFFF) + (total >> 16)
+print(total + len(data))' "$binary")
+checksum=$(field CheckSum)
+if [ "$((16#${checksum:-0}))" -ne "$computed" ]; then
+  echo "$name: header checksum $checksum, but the file's is $(printf '%08x' "$computed")"; status=1
+fi
+[ $status -eq 0 ] && echo "$name: Windows GUI, subsystem version $subsystem_version, system version $os_version, run from swap (flags $flags), checksum $checksum"
 exit $status

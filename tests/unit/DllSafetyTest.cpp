@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <utility>
+
 namespace {
 
 std::string CaptionLibraryBuilt()
@@ -56,9 +60,12 @@ TEST(SystemCalls, FoundInTheSystemFolderOrMissingWithItsReason)
         {"shell32.dll", "ShellExecuteA", ERROR_SUCCESS},
         {"shell32.dll", "ShellExecuteNowhere", ERROR_PROC_NOT_FOUND},
         {"pelmora-nowhere.dll", "ShellExecuteA", ERROR_MOD_NOT_FOUND},
+        // Asked for again, by another action: the reason kept the first time.
+        {"pelmora-nowhere.dll", "SHFileOperationA", ERROR_MOD_NOT_FOUND},
     };
     for (const Case& c : cases) {
         DWORD error = 12345;
+        SetLastError(ERROR_SUCCESS);
         const FARPROC function = FindSystemFunction(c.library, c.name, error);
         EXPECT_EQ(function != nullptr, c.error == ERROR_SUCCESS) << c.library << " " << c.name;
         EXPECT_EQ(error, c.error) << c.library << " " << c.name;
@@ -67,6 +74,37 @@ TEST(SystemCalls, FoundInTheSystemFolderOrMissingWithItsReason)
     GetSystemDirectoryA(system, MAX_PATH);
     GetModuleFileNameA(GetModuleHandleA("shell32.dll"), loaded, MAX_PATH);
     EXPECT_EQ(lstrcmpiA(loaded, (std::string(system) + "\\shell32.dll").c_str()), 0) << loaded;
+}
+
+// A library planted under the name of a system library that the actions load,
+// in the current directory and beside the program, is never loaded, even where
+// the search cannot be restricted (Windows 98, Me and 2000), as here.
+TEST(SystemCalls, PlantedUnderASystemLibrarysNameIsNeverLoaded)
+{
+    char program[MAX_PATH] = {}, system[MAX_PATH] = {}, previous[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    GetSystemDirectoryA(system, MAX_PATH);
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    const std::string current = TempFolder("planted-system"), beside(program, std::strrchr(program, '\\'));
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    const std::pair<const char*, const char*> cases[] = {{"shlwapi.dll", "PathCanonicalizeA"},
+                                                         {"ole32.dll", "CoTaskMemFree"}};
+    for (const auto& [library, name] : cases) {
+        ASSERT_EQ(GetModuleHandleA(library), nullptr) << library << " was loaded before the test";
+        const std::string planted[] = {JoinPath(current, library), JoinPath(beside, library)};
+        for (const std::string& path : planted)
+            ASSERT_TRUE(CopyFileA(CaptionLibraryBuilt().c_str(), path.c_str(), FALSE)) << path;
+        DWORD error = 0;
+        EXPECT_NE(FindSystemFunction(library, name, error), nullptr) << library << " " << error;
+        char loaded[MAX_PATH] = {};
+        GetModuleFileNameA(GetModuleHandleA(library), loaded, MAX_PATH);
+        EXPECT_EQ(lstrcmpiA(loaded, JoinPath(system, library).c_str()), 0) << loaded;
+        for (const std::string& path : planted) {
+            if (HMODULE taken = GetModuleHandleA(path.c_str())) FreeLibrary(taken);
+            DeleteFileA(path.c_str());
+        }
+    }
+    SetCurrentDirectoryA(previous);
 }
 
 } // namespace

@@ -1,9 +1,13 @@
+#include "freesetup/FreeSetupLayout.h"
 #include "freesetup/FrmFreeSetup.h"
 #include "Language.h"
+#include "../common/ScreenSetting.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -43,8 +47,25 @@ std::string FaceOf(HWND window)
     return logical.lfFaceName;
 }
 
+// At each resolution of tests/e2e/scaled-display.sh: the client area, the
+// Close button and the font, the design grown by the screen's factor.
 TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
 {
+    struct Scale {
+        int dpi;
+        std::vector<LONG> client, close; // width, height; left, top, right, bottom in the client area
+        LONG fontHeight;
+    };
+    const Scale scales[] = {
+        {96, {254, 158}, {176, 120, 241, 145}, -12},
+        {120, {318, 198}, {220, 150, 301, 181}, -15},
+        {144, {381, 237}, {264, 180, 362, 218}, -18},
+        {192, {508, 316}, {352, 240, 482, 290}, -24},
+    };
+    const int dpi = DotsPerInchOfThisRun();
+    const Scale* scale = nullptr;
+    for (const Scale& s : scales) scale = s.dpi == dpi ? &s : scale;
+    ASSERT_NE(scale, nullptr) << dpi << " dots per inch";
     struct Case {
         DWORD lcid;
         const char* face;
@@ -63,6 +84,12 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
         ASSERT_NE(window, nullptr);
         const int ids[] = {FrmFreeSetup::kLaunchId, FrmFreeSetup::kCopyId, FrmFreeSetup::kCloseId};
         EXPECT_EQ(FaceOf(window), c.face) << "window, LCID " << c.lcid;
+        RECT client = {}, close = {};
+        GetClientRect(window, &client);
+        EXPECT_EQ(std::vector<LONG>({client.right, client.bottom}), scale->client) << dpi;
+        GetWindowRect(GetDlgItem(window, FrmFreeSetup::kCloseId), &close);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&close), 2);
+        EXPECT_EQ(std::vector<LONG>({close.left, close.top, close.right, close.bottom}), scale->close) << dpi;
         for (int id : ids) {
             HWND button = GetDlgItem(window, id);
             ASSERT_NE(button, nullptr) << id;
@@ -71,7 +98,7 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
             LOGFONTA logical = {};
             GetObjectA(font, sizeof logical, &logical);
             EXPECT_EQ(logical.lfWeight, FW_NORMAL) << id;
-            EXPECT_LT(logical.lfHeight, 0) << id; // a character height: 9 point
+            EXPECT_EQ(logical.lfHeight, scale->fontHeight) << id << ", " << dpi; // a character height: 9 point
             // Its caption as drawn fits inside its 3-D edge (at each resolution: tests/e2e/scaled-display.sh).
             RECT inside = {}, needed = {};
             GetClientRect(button, &inside);
@@ -84,6 +111,33 @@ TEST(FreeSetupDialog, WindowAndEachButtonCarryTheFontOfTheLanguage)
             DrawTextW(dc.get(), caption, -1, &(needed = inside), DT_CALCRECT | lines);
             EXPECT_TRUE(needed.right <= inside.right && needed.bottom <= inside.bottom) << id << ", LCID " << c.lcid;
         }
+    }
+}
+
+// Centred over the menu (which the user may have dragged anywhere), moved only as far as needed to be
+// whole on the screen; a dialog larger than the screen starts at its top-left corner.
+TEST(FreeSetupPosition, CentredOverTheMenuAndWholeOnTheScreen)
+{
+    struct Case {
+        const char* menuAt;
+        RECT menu;
+        SIZE dialog;
+        POINT expected;
+    };
+    const Case cases[] = {
+        {"half off the top-left corner", {-290, -150, 290, 150}, {300, 200}, {0, 0}},
+        {"half off the top-right corner", {734, -150, 1314, 150}, {300, 200}, {724, 0}},
+        {"half off the bottom-left corner", {-290, 618, 290, 918}, {300, 200}, {0, 568}},
+        {"half off the bottom-right corner", {734, 618, 1314, 918}, {300, 200}, {724, 568}},
+        {"the dialog's right edge at the screen's", {584, 234, 1164, 534}, {300, 200}, {724, 284}},
+        {"the dialog's right edge one past the screen's", {585, 234, 1165, 534}, {300, 200}, {724, 284}},
+        {"half off, the dialog as large as the screen", {734, 618, 1314, 918}, {1024, 768}, {0, 0}},
+        {"half off, the dialog one larger than the screen", {734, 618, 1314, 918}, {1025, 769}, {0, 0}},
+    };
+    const RECT screen = {0, 0, 1024, 768};
+    for (const Case& c : cases) {
+        const POINT at = CentredOverOnScreen(c.menu, c.dialog, screen);
+        EXPECT_EQ(std::make_pair(at.x, at.y), std::make_pair(c.expected.x, c.expected.y)) << "menu at " << c.menuAt;
     }
 }
 
