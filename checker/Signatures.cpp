@@ -175,10 +175,10 @@ bool ReadSigner(const Calls& calls, const std::wstring& path, Signature& signatu
     return true;
 }
 
-// Whether the file's bytes still give the hash its signature was made over.
-// Only this answer of WinVerifyTrust is used: whether the publisher is
-// trusted depends on the machine, not on the disc. No network is asked.
-bool HashMatches(const Calls& calls, const std::wstring& path)
+// What WinVerifyTrust says of the file against its signature. Only whether
+// the hash matches is taken from it: whether the publisher is trusted depends
+// on the machine, not on the disc, and no network is asked.
+LONG VerifyTrust(const Calls& calls, const std::wstring& path)
 {
     WINTRUST_FILE_INFO file = {};
     file.cbStruct = sizeof file;
@@ -192,7 +192,7 @@ bool HashMatches(const Calls& calls, const std::wstring& path)
     data.dwStateAction = WTD_STATEACTION_IGNORE;
     data.dwProvFlags = WTD_CACHE_ONLY_URL_RETRIEVAL | WTD_REVOCATION_CHECK_NONE;
     GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
-    return calls.verifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data) != TRUST_E_BAD_DIGEST;
+    return calls.verifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
 }
 
 } // namespace
@@ -218,6 +218,8 @@ bool SignaturesReadable(std::wstring& why)
 Signature ReadSignature(const std::wstring& path)
 {
     Signature signature;
+    // The image's own table tells an unsigned file from one whose signature is
+    // cut short: CryptQueryObject answers both alike, that it found none.
     const TableInFile table = ReadTable(path);
     if (table.table.size == 0) return signature;
     signature.state = SignatureState::Unreadable;
@@ -227,8 +229,18 @@ Signature ReadSignature(const std::wstring& path)
     }
     const Calls& calls = Crypto();
     if (!ReadSigner(calls, path, signature)) return signature;
-    signature.state = HashMatches(calls, path) ? SignatureState::Signed : SignatureState::Changed;
+    signature.state = StateFromTrust(VerifyTrust(calls, path));
+    if (signature.state == SignatureState::Unreadable) signature.why = L"Windows does not take it for a signature";
     return signature;
+}
+
+SignatureState StateFromTrust(long result)
+{
+    if (result == TRUST_E_BAD_DIGEST) return SignatureState::Changed;
+    if (result == TRUST_E_NOSIGNATURE || result == TRUST_E_SUBJECT_FORM_UNKNOWN) return SignatureState::Unreadable;
+    // Trusted or not (an unknown root, an expired certificate), the file
+    // still matches what was signed.
+    return SignatureState::Signed;
 }
 
 std::wstring DigestName(const char* oid)

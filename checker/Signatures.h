@@ -27,6 +27,11 @@ bool SignaturesReadable(std::wstring& why);
 // The signature of the file at `path` (a full path).
 Signature ReadSignature(const std::wstring& path);
 
+// The state WinVerifyTrust's answer gives a file whose signature crypt32
+// read: changed when the hash differs, unreadable when wintrust takes it for
+// no signature at all, otherwise signed.
+SignatureState StateFromTrust(long result);
+
 // The names the report uses, from the identifiers Windows hands back.
 std::wstring DigestName(const char* oid);
 KeyKind KeyKindOf(const char* oid);

@@ -6,8 +6,8 @@
 # them, a copied stick, and a Windows without wintrust.
 #   signatures.sh <sample disc folder> <PelmoraCheck.exe>
 set -uo pipefail
-disc=$1
-export PELMORA_CHECKER=$2
+disc=$(realpath -- "$1")
+export PELMORA_CHECKER=$(realpath -- "$2")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/scripts/lib/wine-session.sh"
 export LC_ALL=en_US.UTF-8
@@ -54,6 +54,7 @@ check() {
 check_disc() { check "$@" "$root/scripts/check-disc"; }
 
 mkdir all && cp -R "$disc/." all/ && mkdir all/Signed
+expected_all=
 for row in "${rows[@]}"; do
   IFS='|' read -r name make line <<<"$row"
   out=$work/$name.exe
