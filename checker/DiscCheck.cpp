@@ -121,10 +121,12 @@ private:
 
 class Checker {
 public:
-    explicit Checker(const DiscContents& disc) : disc_(disc), index_(disc) {}
+    Checker(const DiscContents& disc, std::vector<UsedProgram>* used) : disc_(disc), index_(disc), used_(used) {}
 
     std::vector<Problem> Run()
     {
+        Use(L"ALL", L"-", L"\\Pelmora.exe");
+        Use(L"SCH", L"-", L"\\Lirvo.dll");
         CheckSettingsFile();
         if (disc_.iniFound) {
             // The name first: the checks of the copy need it.
@@ -175,10 +177,23 @@ private:
         problems_.push_back({language, key, path, what});
     }
 
+    static std::wstring KeyOf(unsigned i)
+    {
+        return FromAnsi(kSettingsKeys[i].section) + L"/" + FromAnsi(kSettingsKeys[i].key);
+    }
+
     void Add(unsigned i, const std::wstring& path, const std::wstring& what)
     {
-        byKey_[i].push_back({LanguageOf(i), FromAnsi(kSettingsKeys[i].section) + L"/" + FromAnsi(kSettingsKeys[i].key),
-                             path, what});
+        byKey_[i].push_back({LanguageOf(i), KeyOf(i), path, what});
+    }
+
+    // A program or library the menu uses, when the disc holds it as one.
+    void Use(const std::wstring& language, const std::wstring& key, const std::wstring& path)
+    {
+        const DiscEntry* entry = index_.Find(path);
+        if (!used_ || !entry || entry->kind == FileKind::Folder) return;
+        const FileKind kind = KindOf(*entry);
+        if (kind == FileKind::Program || kind == FileKind::Library) used_->push_back({language, key, entry->path});
     }
 
     void CheckSettingsFile()
@@ -273,6 +288,7 @@ private:
         if (!ValueUsable(i, true)) return;
         const std::wstring path = Locate(i);
         if (path.empty() || !Holds(i, path, program ? FileKind::Program : FileKind::Other)) return;
+        if (program) Use(LanguageOf(i), KeyOf(i), path);
         FitsDeep(i, path, kDeepDisc + Value(i), NormalizePath(kDeepDisc + Value(i)));
     }
 
@@ -300,6 +316,12 @@ private:
         const std::wstring start = OnDisc(StartProgramPath(onDisc));
         const bool startFound = Holds(i, start, FileKind::Program);
         const bool productFound = Holds(i, Joined(folder, L"CV.EXE"), FileKind::Program);
+        // What the start program may load, and what the copy takes.
+        const std::wstring under = LookupKey(folder) + L"\\";
+        for (const DiscEntry& entry : disc_.entries)
+            if (entry.kind != FileKind::Folder && LookupKey(entry.path).compare(0, under.size(), under) == 0 &&
+                (LookupKey(entry.path) == LookupKey(start) || HasProgramName(entry.path)))
+                Use(LanguageOf(i), KeyOf(i), entry.path);
         if (!startFound || !productFound) return;
 
         const CorvaneOnDisc deep{kDeepDisc, Value(i), name_, Common()};
@@ -422,6 +444,7 @@ private:
     std::wstring name_; // NAME when the copy can use it, else empty
     std::vector<Problem> problems_;
     std::vector<Problem> byKey_[kSettingsKeyCount];
+    std::vector<UsedProgram>* used_;
 };
 
 } // namespace
@@ -431,9 +454,15 @@ std::wstring ProblemLine(const Problem& problem)
     return problem.language + L" " + problem.key + L" " + problem.path + L": " + problem.what;
 }
 
-std::vector<Problem> CheckDisc(const DiscContents& disc)
+std::vector<Problem> CheckDisc(const DiscContents& disc, std::vector<UsedProgram>* used)
 {
-    return Checker(disc).Run();
+    return Checker(disc, used).Run();
+}
+
+bool HasProgramName(const std::wstring& path)
+{
+    const std::wstring name = FoldedName(path);
+    return name.size() > 4 && (name.compare(name.size() - 4, 4, L".EXE") == 0 || name.compare(name.size() - 4, 4, L".DLL") == 0);
 }
 
 std::wstring CommandProgram(const std::wstring& command)

@@ -18,7 +18,16 @@ struct Problem {
 // "ENG CORVANE/ENG \Eng\Setup.exe: not found"
 std::wstring ProblemLine(const Problem& problem);
 
-std::vector<Problem> CheckDisc(const DiscContents& disc);
+// A program or library the menu starts, loads or copies, as a key names it.
+struct UsedProgram {
+    std::wstring language; // as in Problem
+    std::wstring key;
+    std::wstring path;     // from the disc's root
+};
+
+// The problems, in the order the menu meets them; into `used`, when given,
+// the programs the menu would use.
+std::vector<Problem> CheckDisc(const DiscContents& disc, std::vector<UsedProgram>* used = nullptr);
 
 // A disc copied into a folder this long, and a copy made into a folder this
 // long, must still work: every path the menu forms stays within MAX_PATH.
@@ -49,3 +58,6 @@ std::wstring CommandProgram(const std::wstring& command);
 // name, no separators or reserved characters, not "." or "..", no trailing
 // dot or blank.
 bool IsPlainFolderName(const std::wstring& name);
+
+// Whether a file's name makes it a program or a library: ".exe" or ".dll".
+bool HasProgramName(const std::wstring& path);

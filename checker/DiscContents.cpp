@@ -234,6 +234,11 @@ DiscReading ReadDisc(const std::wstring& folder)
     if (!walk.Walk(L"", 0)) return reading;
     const std::wstring base = folder.back() == L'\\' ? folder.substr(0, folder.size() - 1) : folder;
     reading.contents.kindOf = [base](const std::wstring& path) { return ClassifyFile(base + path); };
+    std::wstring why;
+    if (SignaturesReadable(why))
+        reading.contents.signatureOf = [base](const std::wstring& path) { return ReadSignature(base + path); };
+    else
+        reading.contents.signaturesWhy = why;
 
     DiscContents& disc = reading.contents;
     disc.iniFound = HasRootFile(disc, L"Pelmora.ini");

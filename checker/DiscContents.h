@@ -4,6 +4,7 @@
 // autorun.inf. Read once from the folder; the checks only look at it.
 #include "ProgramKind.h"
 #include "Settings.h"
+#include "Signatures.h"
 
 #include <functional>
 #include <optional>
@@ -48,6 +49,11 @@ struct DiscContents {
     // Reads the kind of a file (FileKind::File) from the disc, for the few
     // files a check needs to know it of.
     std::function<FileKind(const std::wstring& path)> kindOf;
+
+    // Reads the signature of a program or library on the disc; empty when
+    // this Windows cannot read signatures, for the reason in signaturesWhy.
+    std::function<Signature(const std::wstring& path)> signatureOf;
+    std::wstring signaturesWhy;
 };
 
 enum class ReadOutcome { Read, NotFound, NotAFolder, Unreadable };
