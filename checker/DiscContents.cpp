@@ -1,6 +1,7 @@
 #include "DiscContents.h"
 
 #include "Ansi.h"
+#include "FileBytes.h"
 #include "SystemError.h"
 #include "Handles.h"
 
@@ -16,23 +17,6 @@ struct FindTraits {
     static void close(HANDLE h) { FindClose(h); }
 };
 using UniqueFind = Owned<HANDLE, FindTraits>;
-
-std::string ReadAt(HANDLE file, std::uint32_t offset, std::size_t size)
-{
-    std::string bytes(size, '\0');
-    DWORD read = 0;
-    if (SetFilePointer(file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !ReadFile(file, &bytes[0], static_cast<DWORD>(size), &read, nullptr))
-        read = 0;
-    bytes.resize(read);
-    return bytes;
-}
-
-UniqueHandle OpenForReading(const std::wstring& path)
-{
-    return UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
 
 FileKind ClassifyFile(const std::wstring& path)
 {

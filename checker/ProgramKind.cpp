@@ -1,13 +1,8 @@
 #include "ProgramKind.h"
 
-namespace {
+#include "FileBytes.h"
 
-std::uint32_t Little32(const std::string& bytes, std::size_t at)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
-}
+namespace {
 
 constexpr std::uint16_t kExecutableImage = 0x0002; // IMAGE_FILE_EXECUTABLE_IMAGE
 constexpr std::uint16_t kDll = 0x2000;             // IMAGE_FILE_DLL
@@ -17,7 +12,7 @@ constexpr std::uint16_t kDll = 0x2000;             // IMAGE_FILE_DLL
 std::uint32_t ImageHeaderOffset(const std::string& dosHeader)
 {
     if (dosHeader.size() < kDosHeaderSize || dosHeader[0] != 'M' || dosHeader[1] != 'Z') return 0;
-    const std::uint32_t offset = Little32(dosHeader, 0x3C);
+    const std::uint32_t offset = LittleEndian(dosHeader, 0x3C, 4);
     // The image header lies behind the DOS header; a wild offset is no image.
     return offset >= kDosHeaderSize && offset < 0x10000000 ? offset : 0;
 }

@@ -1,6 +1,8 @@
 #include "Signatures.h"
 
+#include "FileBytes.h"
 #include "Handles.h"
+#include "ProgramKind.h"
 #include "SystemCalls.h"
 
 #include <windows.h>
@@ -72,24 +74,6 @@ using UniqueStore = Owned<HCERTSTORE, StoreTraits>;
 using UniqueMessage = Owned<HCRYPTMSG, MessageTraits>;
 using UniqueCertificate = Owned<PCCERT_CONTEXT, CertificateTraits>;
 
-std::uint32_t Little(const std::string& bytes, std::size_t at, std::size_t count)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < count; ++i) value |= std::uint32_t(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
-}
-
-std::string ReadAt(HANDLE file, std::uint32_t offset, std::size_t size)
-{
-    std::string bytes(size, '\0');
-    DWORD read = 0;
-    if (SetFilePointer(file, static_cast<LONG>(offset), nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
-        !ReadFile(file, &bytes[0], static_cast<DWORD>(size), &read, nullptr))
-        read = 0;
-    bytes.resize(read);
-    return bytes;
-}
-
 // The certificate table the image names, and whether it lies within the file:
 // a signature cut short is one the file claims and does not hold whole.
 struct TableInFile {
@@ -100,12 +84,11 @@ struct TableInFile {
 TableInFile ReadTable(const std::wstring& path)
 {
     TableInFile found;
-    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueHandle file = OpenForReading(path);
     if (!file) return found;
-    const std::string dos = ReadAt(file.get(), 0, 64);
-    if (dos.size() < 64 || dos[0] != 'M' || dos[1] != 'Z') return found;
-    found.table = CertificateTableOf(ReadAt(file.get(), Little(dos, 0x3C, 4), kImageHeadersSize));
+    const std::uint32_t header = ImageHeaderOffset(ReadAt(file.get(), 0, kDosHeaderSize));
+    if (!header) return found;
+    found.table = CertificateTableOf(ReadAt(file.get(), header, kImageHeadersSize));
     DWORD high = 0;
     const DWORD low = GetFileSize(file.get(), &high);
     const unsigned long long end = std::uint64_t(found.table.offset) + found.table.size;
@@ -283,13 +266,13 @@ CertificateTable CertificateTableOf(const std::string& headers)
     // The data directories follow the optional header's fixed part, which is
     // 96 bytes in a 32-bit image and 112 in a 64-bit one; the certificate
     // table is the fifth.
-    const std::uint32_t magic = Little(headers, 24, 2);
+    const std::uint32_t magic = LittleEndian(headers, 24, 2);
     const std::size_t directories = 24 + (magic == 0x20B ? 112 : magic == 0x10B ? 96 : 0);
     if (directories == 24 || headers.size() < directories + 5 * 8) return table;
-    const std::uint32_t count = Little(headers, directories - 4, 4); // NumberOfRvaAndSizes
+    const std::uint32_t count = LittleEndian(headers, directories - 4, 4); // NumberOfRvaAndSizes
     if (count < 5) return table;
-    table.offset = Little(headers, directories + 32, 4);
-    table.size = Little(headers, directories + 36, 4);
+    table.offset = LittleEndian(headers, directories + 32, 4);
+    table.size = LittleEndian(headers, directories + 36, 4);
     if (table.offset == 0) table.size = 0;
     return table;
 }
